@@ -1,0 +1,20 @@
+#include "output/field_line.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrovan {
+namespace {
+
+TEST(FieldLine, LabelPaddedToWidth) {
+  EXPECT_EQ(format_field_line("key", 0, 15, "K"), "key             : K\n");
+  EXPECT_EQ(format_field_line("operation/code", 0, 15, "RfcOpen"), "operation/code  : RfcOpen\n");
+  EXPECT_EQ(format_field_line("internal status", 0, 15, ""), "internal status : \n");
+}
+
+TEST(FieldLine, IndentAndLongLabel) {
+  EXPECT_EQ(format_field_line("a", 4, 3, "v"), "    a   : v\n");
+  EXPECT_EQ(format_field_line("a much longer label", 0, 5, "v"), "a much longer label : v\n");
+}
+
+}  // namespace
+}  // namespace kestrovan

@@ -1,0 +1,19 @@
+// Bounded line reading as the sensor's text files need it: one read takes at
+// most `max_chars` characters or runs through the next line feed, whichever
+// comes first, so the rest of a longer line arrives as a line of its own. The
+// line end (LF, CR LF, or a CR at the very end) is removed.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace kestrovan::platform {
+
+// Reads the next piece into `line`. Returns false at the end of the file when
+// nothing was read.
+bool read_line(std::FILE* file, std::size_t max_chars, std::string& line);
+
+// Reads a whole file; false when it cannot be opened.
+bool read_whole_file(const std::string& path, std::string& content);
+
+}  // namespace kestrovan::platform

@@ -1,0 +1,144 @@
+#include "platform/platform.h"
+
+#include <ctime>
+#include <string>
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <syslog.h>
+#include <time.h>
+#include <unistd.h>
+#endif
+
+namespace kestrovan::platform {
+
+namespace {
+
+bool system_log_open = false;
+SystemLogSink system_log_sink = nullptr;
+#ifdef _WIN32
+HANDLE event_source = nullptr;
+#endif
+
+bool is_regular_file(std::FILE* file) {
+#ifdef _WIN32
+  HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  return handle != INVALID_HANDLE_VALUE && GetFileType(handle) == FILE_TYPE_DISK;
+#else
+  struct stat info;
+  return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+#endif
+}
+
+}  // namespace
+
+std::FILE* open_for_reading(const std::string& path) {
+  if (path.empty() || path.find('\0') != std::string::npos) return nullptr;
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file && !is_regular_file(file)) {
+    std::fclose(file);
+    return nullptr;
+  }
+  return file;
+}
+
+bool can_open(const std::string& path) {
+  std::FILE* file = open_for_reading(path);
+  if (!file) return false;
+  std::fclose(file);
+  return true;
+}
+
+std::FILE* create_for_writing(const std::string& path) {
+  if (path.empty() || path.find('\0') != std::string::npos) return nullptr;
+  return std::fopen(path.c_str(), "wb");
+}
+
+void remove_file(const std::string& path) { std::remove(path.c_str()); }
+
+LocalTime local_time() {
+  std::time_t now = std::time(nullptr);
+  std::tm parts{};
+#ifdef _WIN32
+  localtime_s(&parts, &now);
+#else
+  localtime_r(&now, &parts);
+#endif
+  return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+          parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+}
+
+std::string local_time_text() {
+  LocalTime now = local_time();
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", now.hour, now.minute, now.second);
+  return buffer;
+}
+
+std::string executable_path() {
+#ifdef _WIN32
+  char buffer[MAX_PATH * 4];
+  DWORD length = GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return {};
+  return std::string(buffer, length);
+#else
+  char buffer[4096];
+  ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) return {};
+  return std::string(buffer, static_cast<std::size_t>(length));
+#endif
+}
+
+void write_stdout(std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+}
+
+void open_system_log() {
+  if (system_log_open) return;
+  system_log_open = true;
+  if (system_log_sink) return;
+#ifdef _WIN32
+  event_source = RegisterEventSourceA(nullptr, "Kestrovan");
+#else
+  openlog("Kestrovan", LOG_PID, LOG_USER);
+#endif
+}
+
+void write_system_log(std::string_view line) {
+  if (!system_log_open) return;
+  if (system_log_sink) {
+    system_log_sink(line);
+    return;
+  }
+  std::string text(line);
+#ifdef _WIN32
+  if (event_source) {
+    const char* strings[] = {text.c_str()};
+    ReportEventA(event_source, EVENTLOG_INFORMATION_TYPE, 0, 0, nullptr, 1, 0, strings, nullptr);
+  }
+#else
+  syslog(LOG_INFO, "%s", text.c_str());
+#endif
+}
+
+void set_system_log_sink(SystemLogSink sink) {
+  system_log_sink = sink;
+  system_log_open = false;
+}
+
+void sleep_milliseconds(unsigned milliseconds) {
+#ifdef _WIN32
+  Sleep(milliseconds);
+#else
+  struct timespec pause = {static_cast<time_t>(milliseconds / 1000),
+                           static_cast<long>(milliseconds % 1000) * 1000000L};
+  while (nanosleep(&pause, &pause) != 0) {
+  }
+#endif
+}
+
+}  // namespace kestrovan::platform

@@ -1,0 +1,81 @@
+#include "run/startup.h"
+
+#include <gtest/gtest.h>
+
+namespace kestrovan {
+namespace {
+
+Startup start(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), "Kestrovan");
+  Startup startup;
+  EXPECT_FALSE(start_up(arguments, "07:08:09", startup).has_value());
+  return startup;
+}
+
+TEST(StartUp, MissingProfileName) {
+  Startup startup;
+  auto error = start_up({"Kestrovan"}, "07:08:09", startup);
+  ASSERT_TRUE(error.has_value());
+  EXPECT_EQ(*error, "Error 1001: Parameter for Profile-Name is missing !");
+  EXPECT_EQ(startup.start_line, "* 07:08:09 SAP Kestrovan Vers 4.3 / 29.08.22");
+}
+
+TEST(StartUp, EmptyFirstArgumentPasses) {
+  Startup startup = start({""});
+  EXPECT_EQ(startup.profile_argument, "");
+  EXPECT_FALSE(startup.item_mode);
+}
+
+TEST(StartUp, OptionsFromSecondAndThirdArgument) {
+  struct Row {
+    std::vector<std::string> arguments;
+    std::string given;
+    bool progress;
+  };
+  const Row rows[] = {
+      {{"PRD"}, "", false},
+      {{"PRD", "abc", "#1"}, "abc #1", true},
+      {{"PRD", "a", "b", "c"}, "a b", false},  // a fourth argument is ignored
+      {{"PRD", "x@y"}, "x@y", true},
+      {{"PRD", "$"}, "$", true},
+      {{"PRD", "100%"}, "100%", true},
+      {{"PRD", "(Parameters", "#abc"}, "(Parameters #abc", true},
+  };
+  for (const Row& row : rows) {
+    Startup startup = start(row.arguments);
+    EXPECT_EQ(startup.options.given, row.given);
+    EXPECT_EQ(startup.options.search.size(), row.given.size());
+    EXPECT_EQ(startup.progress, row.progress) << row.given;
+    EXPECT_FALSE(startup.item_mode);
+  }
+  EXPECT_EQ(start({"PRD", "abc", "#1"}).options.search, "ABC #1");
+}
+
+TEST(StartUp, ItemSelectsTheGlobalListingRun) {
+  struct Row {
+    std::string options;
+    std::string item;
+  };
+  const Row rows[] = {
+      {"item=Plant:A,rest", "Plant A"},
+      {"x itEM=MixedCase y", "MixedCase"},
+      {"ITEM=", ""},
+      {"ITEM= x", ""},
+      {"ITEM=" + std::string(100, 'z'), std::string(kItemLimit, 'z')},
+  };
+  for (const Row& row : rows) {
+    Startup startup = start({"PRD", row.options});
+    EXPECT_TRUE(startup.item_mode) << row.options;
+    EXPECT_EQ(startup.item, row.item);
+  }
+}
+
+TEST(StartUp, LongArgumentsAreCutToTheBuffers) {
+  Startup startup = start({std::string(100, 'p'), std::string(100, 'a'), std::string(100, 'b')});
+  EXPECT_EQ(startup.profile_argument, std::string(kProfileArgumentLimit, 'p'));
+  EXPECT_EQ(startup.options.given.size(), kOptionsLimit);
+  EXPECT_EQ(startup.options.given.substr(0, 101), std::string(100, 'a') + " ");
+}
+
+}  // namespace
+}  // namespace kestrovan

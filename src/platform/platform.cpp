@@ -9,6 +9,7 @@
 #else
 #include <sys/stat.h>
 #include <syslog.h>
+#include <termios.h>
 #include <time.h>
 #include <unistd.h>
 #endif
@@ -138,6 +139,33 @@ void sleep_milliseconds(unsigned milliseconds) {
                            static_cast<long>(milliseconds % 1000) * 1000000L};
   while (nanosleep(&pause, &pause) != 0) {
   }
+#endif
+}
+
+bool stdin_is_terminal() {
+#ifdef _WIN32
+  DWORD mode;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+#else
+  return isatty(0) != 0;
+#endif
+}
+
+void set_stdin_echo(bool on) {
+#ifdef _WIN32
+  HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  DWORD mode;
+  if (!GetConsoleMode(input, &mode)) return;
+  SetConsoleMode(input, on ? (mode | ENABLE_ECHO_INPUT) : (mode & ~ENABLE_ECHO_INPUT));
+#else
+  struct termios settings;
+  if (tcgetattr(0, &settings) != 0) return;
+  if (on) {
+    settings.c_lflag |= ECHO;
+  } else {
+    settings.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+  }
+  tcsetattr(0, TCSANOW, &settings);
 #endif
 }
 

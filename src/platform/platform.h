@@ -54,4 +54,8 @@ void set_system_log_sink(SystemLogSink sink);
 
 void sleep_milliseconds(unsigned milliseconds);
 
+// Whether standard input is a terminal, and switching its echo off and on.
+bool stdin_is_terminal();
+void set_stdin_echo(bool on);
+
 }  // namespace kestrovan::platform

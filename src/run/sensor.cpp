@@ -1,30 +1,32 @@
 #include "run/sensor.h"
 
-#include "output/result_document.h"
 #include "platform/platform.h"
-#include "run/startup.h"
+#include "profiles/location.h"
+#include "profiles/settings.h"
+#include "run/run_state.h"
+#include "run/single_run.h"
 
 namespace kestrovan {
 
-namespace {
-
-constexpr int kExitFailure = 2;
-
-int fail(ResultDocument& document, const std::string& message) {
-  error_document(document, message);
-  platform::write_stdout(document.text);
-  return kExitFailure;
+int end_with_error(RunState& state, const std::string& message) {
+  error_document(state.document, message);
+  platform::write_stdout(state.document.text);
+  return kExitReportedFailure;
 }
 
-}  // namespace
-
 int run_sensor(const std::vector<std::string>& arguments) {
-  ResultDocument document;
-  Startup startup;
+  RunState state;
+  Startup& startup = state.startup;
   if (auto error = start_up(arguments, platform::local_time_text(), startup)) {
-    return fail(document, *error);
+    return end_with_error(state, *error);
   }
-  return fail(document, "Error 1002: Profile " + startup.profile_argument + " is missing...");
+  if (auto error = read_host_kind(state.document.host)) return end_with_error(state, *error);
+  if (auto error = locate_profile(startup.profile_argument, startup.options, startup.item_mode,
+                                  state.document.host, real_file_probe(), state.location,
+                                  platform::kDirSeparator)) {
+    return end_with_error(state, *error);
+  }
+  return run_single_profile(state);
 }
 
 }  // namespace kestrovan

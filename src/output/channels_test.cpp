@@ -86,7 +86,8 @@ TEST(WriteChannel, QuendarSelectsOneChannelByNumber) {
     ResultDocument document{HostKind::kQuendar, "", 0};
     Options options = make_options(row.options);
     for (int i = 1; i <= row.calls; ++i) {
-      write_channel(document, options, "n", "v" + std::to_string(i), "");
+      std::string value = std::to_string(i);
+      write_channel(document, options, "n", value.insert(0, 1, 'v'), "");
     }
     EXPECT_EQ(document.text, row.expected) << row.options;
   }

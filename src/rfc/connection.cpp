@@ -1,0 +1,111 @@
+#include "rfc/connection.h"
+
+#include "common/text.h"
+#include "platform/platform.h"
+#include "profiles/profile_reader.h"
+#include "rfc/diagnostics.h"
+
+namespace kestrovan {
+
+namespace {
+
+std::string padded(std::string text, std::size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+  return text;
+}
+
+char* reference(std::string& text) { return text.empty() ? nullptr : text.data(); }
+
+// Copies the per-destination file into "SapRfc.ini" byte for byte.
+bool install_sap_rfc_ini(std::FILE* source) {
+  std::FILE* target = platform::create_for_writing(std::string(kSapRfcIni));
+  if (!target) return false;
+  char buffer[65536];
+  std::size_t count;
+  bool written = true;
+  while ((count = std::fread(buffer, 1, sizeof buffer, source)) > 0) {
+    written = written && std::fwrite(buffer, 1, count, target) == count;
+  }
+  return std::fclose(target) == 0 && written;
+}
+
+}  // namespace
+
+LogonTexts make_logon_texts(const ConnectionParameters& parameters, const Options& options) {
+  LogonTexts texts;
+  texts.destination = parameters.destination;
+  texts.client = parameters.client;
+  texts.user = padded(parameters.user, kUserPadding);
+  texts.password = padded(parameters.password, kPasswordPadding);
+  texts.language = parameters.language;
+  texts.hostname = parameters.hostname;
+  texts.gwhost = parameters.gwhost;
+  texts.gwservice = parameters.gwservice;
+  std::string sysnr = parameters.sysnr;
+  if (has_keyword(options, ",HOST=")) {
+    texts.hostname = keyword_value(options, ",HOST=", " ,", kValueLimit);
+  }
+  if (has_keyword(options, ",NO=")) sysnr = keyword_value(options, ",NO=", " ,", kValueLimit);
+  texts.cpic = parameters.mode == "R/2";
+  texts.sysnr = parse_leading_int(sysnr);
+  return texts;
+}
+
+std::string make_connect_string(const ConnectionParameters& parameters) {
+  return "CLIENT=" + parameters.client + " USER=" + parameters.user +
+         " PASSWD=" + parameters.password + " LANG=D DEST=" + parameters.destination;
+}
+
+std::string per_destination_ini_name(std::string_view destination) {
+  if (destination.empty() || destination.find_first_of("\\/:") != std::string_view::npos ||
+      destination.find("..") != std::string_view::npos) {
+    return {};
+  }
+  return "SapRfc." + std::string(destination);
+}
+
+RFC_HANDLE open_connection(const ConnectionParameters& parameters, const Options& options) {
+  // The library may keep the references for the life of the connection.
+  static LogonTexts texts;
+  static RFC_CONNOPT_R3ONLY r3;
+  static RFC_CONNOPT_CPIC cpic;
+  static RFC_OPTIONS logon;
+  texts = make_logon_texts(parameters, options);
+
+  std::string ini_name = per_destination_ini_name(parameters.destination);
+  std::FILE* ini = ini_name.empty() ? nullptr : platform::open_for_reading(ini_name);
+  if (!ini) {
+    logon = RFC_OPTIONS{};
+    logon.destination = texts.destination.data();
+    logon.client = texts.client.data();
+    logon.user = texts.user.data();
+    logon.password = texts.password.data();
+    logon.language = texts.language.data();
+    logon.trace = 0;
+    if (texts.cpic) {
+      logon.mode = RFC_MODE_CPIC;
+      cpic = {reference(texts.gwhost), reference(texts.gwservice)};
+      logon.connopt = &cpic;
+    } else {
+      logon.mode = RFC_MODE_R3ONLY;
+      r3 = {reference(texts.hostname), texts.sysnr, reference(texts.gwhost),
+            reference(texts.gwservice)};
+      logon.connopt = &r3;
+    }
+    RFC_HANDLE handle = RfcOpen(&logon);
+    trace_event(options, static_cast<int>(handle), "RfcOpen called", "");
+    return handle;
+  }
+
+  platform::write_stdout("* SapRfc.Ini.......: " + parameters.destination + "<\n");
+  bool installed = install_sap_rfc_ini(ini);
+  std::fclose(ini);
+  if (!installed) return RFC_HANDLE_NULL;
+  std::string connect = make_connect_string(parameters);
+  RFC_ERROR_INFO_EX error{};
+  RFC_HANDLE handle = RfcOpenEx(connect.data(), &error);
+  trace_event(options, static_cast<int>(handle), "RfcOpenEx called", "");
+  return handle;
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,47 @@
+// Logon to the SAP system the connection parameters describe.
+//
+// Normally through RfcOpen with logon options: user padded to 12 and password
+// to 10 characters, mode "R/2" selecting the CPI-C options (gateway) and any
+// other mode the R/3 options (host and system number). When the working
+// directory holds "SapRfc." + destination, that file is copied byte for byte
+// to "SapRfc.ini" and the logon goes through RfcOpenEx with a connect string.
+//
+// ",HOST=name" and ",NO=nn" in the options override the host name and the
+// system number (value up to the next blank or comma; empty: no host, 0).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "profiles/connection_parameters.h"
+#include "rfc/rfc_api.h"
+#include "run/options.h"
+
+namespace kestrovan {
+
+inline constexpr std::size_t kUserPadding = 12;
+inline constexpr std::size_t kPasswordPadding = 10;
+inline constexpr std::string_view kSapRfcIni = "SapRfc.ini";
+
+// The texts the logon options point to.
+struct LogonTexts {
+  std::string destination, client, user, password, language;
+  std::string hostname, gwhost, gwservice;
+  int sysnr = 0;
+  bool cpic = false;
+};
+
+LogonTexts make_logon_texts(const ConnectionParameters& parameters, const Options& options);
+
+// "CLIENT=c USER=u PASSWD=p LANG=D DEST=d", user and password unpadded.
+std::string make_connect_string(const ConnectionParameters& parameters);
+
+// "SapRfc." + destination, or empty when the destination is no plain file
+// name (holds a folder separator, a colon or ".."), so that a profile cannot
+// make the sensor copy a file from elsewhere.
+std::string per_destination_ini_name(std::string_view destination);
+
+// Logs on; returns the connection handle, 0 when no connection was made.
+RFC_HANDLE open_connection(const ConnectionParameters& parameters, const Options& options);
+
+}  // namespace kestrovan

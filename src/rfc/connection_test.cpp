@@ -1,0 +1,142 @@
+#include "rfc/connection.h"
+
+#include <gtest/gtest.h>
+
+#include "rfcsim.h"
+#include "support/test_directory.h"
+
+namespace kestrovan {
+namespace {
+
+using testing_support::TestDirectory;
+using namespace std::string_literals;
+
+ConnectionParameters parameters() {
+  ConnectionParameters p;
+  p.destination = "BIN";
+  p.client = "100";
+  p.user = "ABC";
+  p.password = "Geheim99";
+  p.language = "E";
+  p.mode = "R/3";
+  p.hostname = "sapbin01";
+  p.sysnr = "02";
+  p.gwhost = "sapgw01";
+  p.gwservice = "sapgw00";
+  return p;
+}
+
+TEST(LogonTexts, PaddingModeAndSystemNumber) {
+  LogonTexts texts = make_logon_texts(parameters(), make_options(""));
+  EXPECT_EQ(texts.user, "ABC         ");
+  EXPECT_EQ(texts.password, "Geheim99  ");
+  EXPECT_FALSE(texts.cpic);
+  EXPECT_EQ(texts.sysnr, 2);
+
+  ConnectionParameters p = parameters();
+  p.user = "VERYLONGUSER1";
+  p.password = "0123456789AB";
+  p.mode = "R/2";
+  p.sysnr = " -7x";
+  texts = make_logon_texts(p, make_options(""));
+  EXPECT_EQ(texts.user, "VERYLONGUSER1");
+  EXPECT_EQ(texts.password, "0123456789AB");
+  EXPECT_TRUE(texts.cpic);
+  EXPECT_EQ(texts.sysnr, -7);
+
+  struct Row {
+    std::string mode, sysnr;
+    bool cpic;
+    int number;
+  };
+  const Row rows[] = {{"r/2", "", false, 0},
+                      {"R/2 ", "ab", false, 0},
+                      {"R/3", "99999999999999999999", false, 2147483647}};
+  for (const Row& row : rows) {
+    p.mode = row.mode;
+    p.sysnr = row.sysnr;
+    texts = make_logon_texts(p, make_options(""));
+    EXPECT_EQ(texts.cpic, row.cpic) << row.mode;
+    EXPECT_EQ(texts.sysnr, row.number) << row.sysnr;
+  }
+}
+
+TEST(LogonTexts, HostAndNumberOverrides) {
+  struct Row {
+    std::string options, host;
+    int sysnr;
+  };
+  const Row rows[] = {
+      {"", "sapbin01", 2},
+      {"x,HOST=SapOther,NO=07 y", "SapOther", 7},
+      {",host=lower ,no=5", "lower", 5},
+      {",HOST=", "", 2},
+      {",NO=", "sapbin01", 0},
+  };
+  for (const Row& row : rows) {
+    LogonTexts texts = make_logon_texts(parameters(), make_options(row.options));
+    EXPECT_EQ(texts.hostname, row.host) << row.options;
+    EXPECT_EQ(texts.sysnr, row.sysnr) << row.options;
+  }
+}
+
+TEST(ConnectString, UnpaddedAndUnquoted) {
+  EXPECT_EQ(make_connect_string(parameters()),
+            "CLIENT=100 USER=ABC PASSWD=Geheim99 LANG=D DEST=BIN");
+}
+
+TEST(PerDestinationIni, OnlyPlainFileNames) {
+  EXPECT_EQ(per_destination_ini_name("BIN"), "SapRfc.BIN");
+  for (const char* unsafe : {"..", "../etc/passwd", "a/b", "a\\b", "C:x", "", "x..y"}) {
+    EXPECT_EQ(per_destination_ini_name(unsafe), "") << unsafe;
+  }
+}
+
+class Logon : public TestDirectory {
+ protected:
+  void SetUp() override {
+    TestDirectory::SetUp();
+    rfcsim::reset_library();
+    write("SapSim.ini",
+          "[BIN]\nashost=sapbin01\nsysnr=2\nclient=100\nuser=abc\npasswd=Geheim99\n"
+          "[GW]\ngwhost=sapgw01\ngwserv=sapgw00\nclient=100\nuser=abc\npasswd=Geheim99\n");
+  }
+  void TearDown() override {
+    rfcsim::reset_library();
+    TestDirectory::TearDown();
+  }
+};
+
+TEST_F(Logon, ThroughLogonOptions) {
+  testing::internal::CaptureStdout();
+  EXPECT_NE(open_connection(parameters(), make_options("")), RFC_HANDLE_NULL);
+  ConnectionParameters cpic = parameters();
+  cpic.mode = "R/2";
+  cpic.hostname.clear();
+  EXPECT_NE(open_connection(cpic, make_options("")), RFC_HANDLE_NULL);
+  EXPECT_EQ(open_connection(parameters(), make_options(",NO=3")), RFC_HANDLE_NULL);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_FALSE(exists("SapRfc.ini"));
+}
+
+TEST_F(Logon, ThroughPerDestinationIni) {
+  const std::string ini = "DEST=BIN\r\nTYPE=A\r\nASHOST=sapbin01\r\nSYSNR=02\r\n\x1a\0end"s;
+  write("SapRfc.BIN", ini);
+  write("SapRfc.ini", "old content that is replaced");
+  testing::internal::CaptureStdout();
+  EXPECT_NE(open_connection(parameters(), make_options("")), RFC_HANDLE_NULL);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "* SapRfc.Ini.......: BIN<\n");
+  EXPECT_EQ(read("SapRfc.ini"), ini);
+}
+
+TEST_F(Logon, EmptyPerDestinationIniGivesAnEmptyCopy) {
+  write("SapRfc.BIN", "");
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(open_connection(parameters(), make_options("")), RFC_HANDLE_NULL);
+  testing::internal::GetCapturedStdout();
+  EXPECT_TRUE(exists("SapRfc.ini"));
+  EXPECT_EQ(read("SapRfc.ini"), "");
+}
+
+}  // namespace
+}  // namespace kestrovan

@@ -1,0 +1,87 @@
+#include "rfc/diagnostics.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "common/text.h"
+#include "output/field_line.h"
+#include "platform/line_reader.h"
+#include "platform/platform.h"
+
+namespace kestrovan {
+
+namespace {
+
+// The report's output file. No run names it, so creating it fails and the
+// report says so; kept so that an installation could give it a name.
+const std::string kOutputFileName;
+
+}  // namespace
+
+void open_trace_streams(const Options& options) {
+  if (has_keyword(options, ",SYSLOG")) platform::open_system_log();
+}
+
+std::string format_trace_event(int number, std::string_view event, std::string_view detail) {
+  return std::to_string(number) + " " + std::string(event) + " " + std::string(detail);
+}
+
+void trace_event(const Options& options, int number, std::string_view event,
+                 std::string_view detail) {
+  if (!has_keyword(options, ",SYSLOG")) return;
+  platform::write_system_log(format_trace_event(number, event, detail));
+}
+
+std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_INFO& error) {
+  auto field = [](const char* text, std::size_t size) {
+    return std::string(text, strnlen(text, size));
+  };
+  std::string report = "RFC error\n";
+  report += format_field_line("operation/code", 0, kFieldLabelWidth, operation);
+  report += format_field_line("key", 0, kFieldLabelWidth, field(error.key, sizeof error.key));
+  report +=
+      format_field_line("status", 0, kFieldLabelWidth, field(error.status, sizeof error.status));
+  report += format_field_line("message", 0, kFieldLabelWidth,
+                              field(error.message, sizeof error.message));
+  report += format_field_line("internal status", 0, kFieldLabelWidth,
+                              field(error.intstat, sizeof error.intstat));
+  report += "\n";
+  return report;
+}
+
+void report_rfc_error(std::string_view operation) {
+  RFC_ERROR_INFO error;
+  std::memset(&error, 0, sizeof error);
+  RfcLastError(&error);
+  platform::write_stdout(format_rfc_error_report(operation, error));
+  RfcClose(RFC_HANDLE_NULL);
+  platform::write_stdout("* Programm aborted...\n");
+  platform::write_system_log("* Pgrm aborted...");
+  if (std::FILE* output = platform::create_for_writing(kOutputFileName)) {
+    std::fclose(output);
+  } else {
+    platform::write_stdout("* Error at EoXput-File...\n");
+  }
+  std::exit(kExitRfcError);
+}
+
+extern "C" void KESTROVAN_RFC_CALL rfc_error_handler(rfc_char_t* operation) {
+  report_rfc_error(operation ? operation : "");
+}
+
+std::string trace_hint(const std::string& path) {
+  std::FILE* file = platform::open_for_reading(path);
+  if (!file) return " - Look for Trace-File";
+  std::string found;
+  std::string line;
+  while (platform::read_line(file, kTraceLineLimit, line)) {
+    line.resize(until_nul(line).size());
+    if (line.rfind("**** ERROR ", 0) == 0) found.clear();
+    if (line.rfind("ERROR ", 0) == 0) found = line.size() > 12 ? line.substr(12) : "";
+    if (line.size() >= 15 && line.compare(7, 8, "======> ") == 0) found = line.substr(15);
+  }
+  std::fclose(file);
+  return found.empty() ? " - Please Check Trace-File !" : " - " + found;
+}
+
+}  // namespace kestrovan

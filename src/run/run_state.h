@@ -3,9 +3,12 @@
 
 #include <string>
 
+#include "calls/descriptors.h"
+#include "calls/system_info.h"
 #include "output/result_document.h"
 #include "profiles/connection_parameters.h"
 #include "profiles/location.h"
+#include "rfc/rfc_api.h"
 #include "run/startup.h"
 
 namespace kestrovan {
@@ -15,13 +18,28 @@ struct RunState {
   ProfileLocation location;
   ResultDocument document;
   ConnectionParameters parameters;
+  SystemInformation system_information;
+  TypeHandles types;
+  RFC_HANDLE connection = RFC_HANDLE_NULL;
 };
+
+inline constexpr int kExitDone = 0;
+inline constexpr int kExitReportedFailure = 2;
 
 // Replaces the document with the error document for `message` and prints it.
 // Returns the exit code of a reported failure.
 int end_with_error(RunState& state, const std::string& message);
 
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitReportedFailure = 2;
+// A failed remote call: its message, the trace hint, the error document;
+// then the open connection is closed.
+int end_with_trace_hint(RunState& state, const std::string& message);
+
+// Installs the RFC library's error handler for the rest of the process.
+void install_rfc_environment();
+
+// The first three characters of the database system are "DB4".
+bool is_db4(const SystemInformation& information);
+
+void print(const std::string& text);
 
 }  // namespace kestrovan

@@ -3,16 +3,11 @@
 #include "platform/platform.h"
 #include "profiles/location.h"
 #include "profiles/settings.h"
+#include "rfc/diagnostics.h"
 #include "run/run_state.h"
 #include "run/single_run.h"
 
 namespace kestrovan {
-
-int end_with_error(RunState& state, const std::string& message) {
-  error_document(state.document, message);
-  platform::write_stdout(state.document.text);
-  return kExitReportedFailure;
-}
 
 int run_sensor(const std::vector<std::string>& arguments) {
   RunState state;
@@ -20,6 +15,7 @@ int run_sensor(const std::vector<std::string>& arguments) {
   if (auto error = start_up(arguments, platform::local_time_text(), startup)) {
     return end_with_error(state, *error);
   }
+  open_trace_streams(startup.options);
   if (auto error = read_host_kind(state.document.host)) return end_with_error(state, *error);
   if (auto error = locate_profile(startup.profile_argument, startup.options, startup.item_mode,
                                   state.document.host, real_file_probe(), state.location,

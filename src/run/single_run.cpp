@@ -1,12 +1,21 @@
 #include "run/single_run.h"
 
+#include "calls/dictionary.h"
+#include "calls/system_info.h"
 #include "platform/platform.h"
 #include "profiles/profile_reader.h"
+#include "rfc/connection.h"
+#include "rfc/diagnostics.h"
+#include "run/progress.h"
+#include "run/version.h"
 
 namespace kestrovan {
 
 int run_single_profile(RunState& state) {
+  const Startup& startup = state.startup;
+  const Options& options = startup.options;
   const std::string& name = state.location.profile_name;
+
   std::FILE* profile = platform::open_for_reading(state.location.path());
   if (!profile) return end_with_error(state, "Error 1002: Profile " + name + " is missing...");
   bool valid = true;
@@ -16,6 +25,47 @@ int run_single_profile(RunState& state) {
   if (auto error = check_profile(state.parameters, name, false, valid)) {
     return end_with_error(state, *error);
   }
+
+  trace_event(options, static_cast<int>(state.connection), "program started",
+              startup.program_path);
+  install_rfc_environment();
+  trace_event(options, static_cast<int>(state.connection), "RfcEnvironment called", "");
+  state.document.text.clear();
+
+  if (startup.progress) {
+    print(startup.start_line + "\n");
+    std::string now = platform::local_time_text();
+    print(system_line(now, name, state.parameters) + " State=Processing\n");
+    print("* " + now + " " + std::string(kProgramName) + " - " +
+          single_run_parameter_text(options.given) + " State=Executing\n");
+  }
+
+  state.connection = open_connection(state.parameters, options);
+  if (state.connection == RFC_HANDLE_NULL) {
+    return end_with_error(state,
+                          "Error 1011: RFC-Open for " + state.parameters.destination + " failed !");
+  }
+
+  CallResult information = read_system_information(state.connection, options, state.types,
+                                                   state.system_information, state.parameters);
+  if (information.code != RFC_OK) return end_with_trace_hint(state, information.message);
+
+  if (!is_db4(state.system_information)) {
+    int exit_code = end_with_error(state, "Error 1018: DataBase mismatch !");
+    RfcClose(state.connection);
+    return exit_code;
+  }
+
+  DictionaryInfo dictionary;
+  CallResult check = check_dictionary(state.connection, options, state.types, dictionary);
+  RfcClose(state.connection);
+  state.connection = RFC_HANDLE_NULL;
+  if (check.code != RFC_OK) return end_with_trace_hint(state, check.message);
+
+  write_dictionary_document(state.document, options, state.parameters.destination, dictionary);
+  print(state.document.text);
+  platform::remove_file(std::string(kTraceFileName));
+  if (startup.progress) print(end_line(platform::local_time_text()) + "\n");
   return kExitDone;
 }
 

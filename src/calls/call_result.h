@@ -1,0 +1,32 @@
+// The outcome of a remote call: its result code (0 success, 1 RFC failure,
+// 2 exception, 3 system exception, else another failure) and, on failure,
+// the message the run reports.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "calls/descriptors.h"
+
+namespace kestrovan {
+
+inline constexpr std::size_t kExceptionTextLimit = 255;
+
+struct CallResult {
+  int code = 0;
+  std::string message;  // empty on success
+};
+
+// "Error 1014: RFC-Failure raised !" and its siblings for a failed code.
+std::string call_failure_message(int code, std::string_view exception);
+
+// The exception text the library handed over, cut to its limit; empty for
+// other results or when none was set.
+std::string exception_text(int code, const char* exception);
+
+// A field of a received record: its characters up to its length, ending early
+// at a zero byte; trailing blanks stay.
+std::string field_text(const char* record, Structure structure, std::string_view field);
+
+}  // namespace kestrovan

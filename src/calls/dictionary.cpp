@@ -1,0 +1,109 @@
+#include "calls/dictionary.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+#include "common/text.h"
+#include "output/channels.h"
+#include "rfc/diagnostics.h"
+#include "run/version.h"
+
+namespace kestrovan {
+
+namespace {
+
+struct TableSpec {
+  const char* name;
+  unsigned name_length;
+};
+
+// In the order of creation, of the table list and of deletion.
+constexpr TableSpec kTables[] = {{"ADDTL_INDEX", 11}, {"ADDTL_TABLES", 12}, {"ADDTL_VIEWS", 11},
+                                 {"MISS_INDEX", 10},  {"MISS_TABLES", 11},  {"MISS_VIEWS", 10}};
+constexpr std::size_t kTableCount = sizeof kTables / sizeof kTables[0];
+constexpr std::size_t kAddtlIndex = 0, kAddtlTables = 1, kMissViews = 5;
+
+std::string channel_value(unsigned long count) {
+  char text[24];
+  std::snprintf(text, sizeof text, "%lu", count);
+  std::string value = text;
+  group_digits(value);
+  return value;
+}
+
+}  // namespace
+
+CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandles& types,
+                            DictionaryInfo& info) {
+  const unsigned row_length = structure_length(Structure::kMissObj);
+  ITAB_H tables[kTableCount];
+  for (std::size_t i = 0; i < kTableCount; ++i) {
+    tables[i] = ItCreate(const_cast<char*>(kTables[i].name), row_length, 0, 0);
+    if (!tables[i]) report_rfc_error(std::string("ItCreate ") + kTables[i].name);
+  }
+  RFC_TYPEHANDLE record_type = installed_type(Structure::kDb02InfDb4, types);
+  RFC_TYPEHANDLE row_type = installed_type(Structure::kMissObj, types);
+
+  RFC_TABLE table_list[kTableCount + 1];
+  for (std::size_t i = 0; i < kTableCount; ++i) {
+    table_list[i] = {const_cast<char*>(kTables[i].name), kTables[i].name_length, row_type,
+                     row_length, tables[i], RFC_ITMODE_BYREFERENCE, 0};
+  }
+  table_list[kTableCount] = {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0};
+  RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
+
+  CallResult result;
+  result.code = RfcCall(handle, const_cast<rfc_char_t*>("DB02_DB4_GET_INFO"), no_parameters,
+                        table_list);
+  trace_event(options, static_cast<int>(handle), "RfcCall called", "");
+  std::string exception;
+  std::vector<char> record(structure_length(Structure::kDb02InfDb4), ' ');
+  if (result.code == RFC_OK) {
+    std::int32_t api_rc = 0;
+    RFC_PARAMETER receive[] = {
+        {const_cast<char*>("API_QWCRSSTS_RC"), 15, TYPINT, 4, &api_rc},
+        {const_cast<char*>("DB02_DISPLAYED_INFO"), 19, record_type,
+         structure_length(Structure::kDb02InfDb4), record.data()},
+        {nullptr, 0, 0, 0, nullptr}};
+    rfc_char_t* exception_reference = nullptr;
+    result.code = RfcReceive(handle, receive, table_list, &exception_reference);
+    trace_event(options, static_cast<int>(handle), "RfcReceive called", "");
+    exception = exception_text(result.code, exception_reference);
+  }
+  if (result.code == RFC_OK) {
+    info.dbsys = field_text(record.data(), Structure::kDb02InfDb4, "DBSYS");
+    info.date = field_text(record.data(), Structure::kDb02InfDb4, "FS_A_DATE");
+    info.time = field_text(record.data(), Structure::kDb02InfDb4, "FS_A_TIME");
+    info.sysid = field_text(record.data(), Structure::kDb02InfDb4, "SYSID");
+    info.tables_missing = ItFill(tables[kAddtlTables]);
+    info.indexes_missing = ItFill(tables[kAddtlIndex]);
+    info.views_missing = ItFill(tables[kMissViews]);
+  } else {
+    result.message = call_failure_message(result.code, exception);
+  }
+  for (std::size_t i = 0; i < kTableCount; ++i) {
+    if (ItDelete(tables[i]) != 0) report_rfc_error(std::string("ItDelete ") + kTables[i].name);
+  }
+  return result;
+}
+
+std::string dictionary_text_line(const std::string& destination, const DictionaryInfo& info) {
+  return "(" + destination + ") " + std::string(kProgramName) + ": Info=" +
+         std::string(trim_trailing_blanks(info.dbsys)) + ",Date=" + info.date +
+         ",Time=" + info.time + ",Sid=" + info.sysid;
+}
+
+void write_dictionary_document(ResultDocument& document, const Options& options,
+                               const std::string& destination, const DictionaryInfo& info) {
+  begin_document(document);
+  begin_text(document);
+  append_text(document, dictionary_text_line(destination, info));
+  end_text(document, options);
+  write_channel(document, options, "DD-Tables missing", channel_value(info.tables_missing), "");
+  write_channel(document, options, "DD-Indexes missing", channel_value(info.indexes_missing), "");
+  write_channel(document, options, "DD-Views missing", channel_value(info.views_missing), "");
+  end_document(document);
+}
+
+}  // namespace kestrovan

@@ -1,0 +1,35 @@
+#include "run/run_state.h"
+
+#include "platform/platform.h"
+#include "rfc/diagnostics.h"
+
+namespace kestrovan {
+
+void print(const std::string& text) { platform::write_stdout(text); }
+
+int end_with_error(RunState& state, const std::string& message) {
+  error_document(state.document, message);
+  print(state.document.text);
+  return kExitReportedFailure;
+}
+
+int end_with_trace_hint(RunState& state, const std::string& message) {
+  int exit_code = end_with_error(state, message + trace_hint(std::string(kTraceFileName)));
+  if (state.connection != RFC_HANDLE_NULL) {
+    RfcClose(state.connection);
+    state.connection = RFC_HANDLE_NULL;
+  }
+  return exit_code;
+}
+
+void install_rfc_environment() {
+  // The library may call the handler until the process ends.
+  static RFC_ENV environment = {rfc_error_handler, nullptr};
+  RfcEnvironment(&environment);
+}
+
+bool is_db4(const SystemInformation& information) {
+  return information.database_system.compare(0, 3, "DB4") == 0;
+}
+
+}  // namespace kestrovan

@@ -50,11 +50,15 @@ void end_document(ResultDocument& document) {
   append_raw(document, is_xml_host(document.host) ? "\n</Prtg>\n" : "\n");
 }
 
-void error_document(ResultDocument& document, std::string_view message) {
-  static constexpr std::string_view kHead = "<Prtg>\n<Error>1</Error>\n<Text>";
-  static constexpr std::string_view kTail = "</Text>\n</Prtg>\n";
+namespace {
+
+constexpr std::string_view kErrorLines = "<Error>1</Error>\n<Text>";
+constexpr std::string_view kTail = "</Text>\n</Prtg>\n";
+
+void replace_with_error(ResultDocument& document, std::string_view head,
+                        std::string_view message) {
   std::string text = xml_escape(message);
-  std::size_t room = kDocumentCapacity - kHead.size() - kTail.size();
+  std::size_t room = kDocumentCapacity - head.size() - kErrorLines.size() - kTail.size();
   if (text.size() > room) {
     text.resize(room);
     // Never leave half an entity behind.
@@ -62,7 +66,17 @@ void error_document(ResultDocument& document, std::string_view message) {
     if (amp != std::string::npos && text.find(';', amp) == std::string::npos) text.resize(amp);
   }
   document.text.clear();
-  document.text.append(kHead).append(text).append(kTail);
+  document.text.append(head).append(kErrorLines).append(text).append(kTail);
+}
+
+}  // namespace
+
+void error_document(ResultDocument& document, std::string_view message) {
+  replace_with_error(document, "<Prtg>\n", message);
+}
+
+void error_closing(ResultDocument& document, std::string_view message) {
+  replace_with_error(document, "", message);
 }
 
 }  // namespace kestrovan

@@ -43,4 +43,9 @@ void end_document(ResultDocument& document);
 // cut so that the closing lines always fit.
 void error_document(ResultDocument& document, std::string_view message);
 
+// Closes a document whose opening was already printed with the error lines,
+// so that standard output holds one well-formed document:
+// "<Error>1</Error>\n<Text>" message "</Text>\n</Prtg>\n".
+void error_closing(ResultDocument& document, std::string_view message);
+
 }  // namespace kestrovan

@@ -4,6 +4,7 @@
 #include "profiles/location.h"
 #include "profiles/settings.h"
 #include "rfc/diagnostics.h"
+#include "run/global_run.h"
 #include "run/run_state.h"
 #include "run/single_run.h"
 
@@ -22,6 +23,7 @@ int run_sensor(const std::vector<std::string>& arguments) {
                                   platform::kDirSeparator)) {
     return end_with_error(state, *error);
   }
+  if (is_global_run(state.location.run_kind)) return run_global_listing(state);
   return run_single_profile(state);
 }
 

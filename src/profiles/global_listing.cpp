@@ -1,0 +1,97 @@
+#include "profiles/global_listing.h"
+
+#include <cstdio>
+
+#include "common/text.h"
+#include "platform/line_reader.h"
+#include "platform/platform.h"
+
+namespace kestrovan {
+
+namespace {
+
+constexpr std::string_view kIndexMarker = "# Gsng: ";
+constexpr std::string_view kAllocation = "Sensor=\"SAP Kestrovan\"";
+
+void read_profile_index(std::FILE* file, GlobalListing& listing) {
+  std::string line;
+  while (platform::read_line(file, kListingLineLimit, line)) {
+    if (line.rfind(kIndexMarker, 0) == 0 && line.size() > kListColumn) {
+      listing.system_list += line.substr(kListColumn);
+    }
+  }
+}
+
+std::optional<std::string> read_listing(std::FILE* file, const Options& options,
+                                        GlobalListing& listing, std::string& entry, bool& found) {
+  std::string name = options.search.substr(0, options.search.find(' '));
+  name.resize(kSensorNameWidth, ' ');
+  const std::string list_key = "# GSNG: " + name;
+  const std::string entry_key = "# GSNX: " + name;
+  std::string line;
+  while (platform::read_line(file, kListingLineLimit, line)) {
+    std::string key = to_upper(cut(line, list_key.size()));
+    if (key == list_key) {
+      if (line.size() > kListColumn) listing.system_list += line.substr(kListColumn);
+    } else if (key == entry_key && !found) {
+      entry = line.size() > kEntryColumn ? line.substr(kEntryColumn) : "";
+      if (entry.find(kAllocation) == std::string::npos) {
+        return "Error 1029: Invalid Sensor-Allocation...";
+      }
+      listing.parameter_text = replace_all(entry.substr(0, entry.find(",Sensor=")), ':', ' ');
+      found = true;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> read_global_listing(const ListingRequest& request, Options& options,
+                                               GlobalListing& listing) {
+  listing = GlobalListing{};
+  std::string path = request.profile_directory + request.profile_name;
+  std::FILE* file = platform::open_for_reading(path);
+  bool item_mode = request.mode == RunKind::kGlobalItemMode;
+  if (!file) {
+    return (item_mode ? "Error 1024: ProFile " : "Error 10x1: ProFile ") + request.profile_name +
+           " is missing...";
+  }
+  if (item_mode) {
+    read_profile_index(file, listing);
+    std::fclose(file);
+    listing.item = request.item;
+    listing.parameter_text = options.given;
+  } else {
+    std::string entry;
+    bool found = false;
+    auto error = read_listing(file, options, listing, entry, found);
+    std::fclose(file);
+    if (error) return error;
+    if (!found) return "Error 1030: Global Sensor " + request.second_argument + " not found...";
+    std::size_t at = entry.find("Item=");
+    if (at != std::string::npos) {
+      std::string item = entry.substr(at + 5);
+      item = item.substr(0, item.find_first_of(" ,"));
+      listing.item = replace_all(cut(item, kListingItemLimit), ':', ' ');
+    }
+  }
+  if (listing.system_list.empty()) return "Error 1025: Global Server Listing missing...";
+  if (listing.item.empty()) return "Error 1026: Global Item Idenification missing...";
+  options = make_options(listing.parameter_text);
+  return std::nullopt;
+}
+
+bool has_more_profiles(const GlobalListing& listing) {
+  return listing.taken < listing.system_list.size();
+}
+
+std::string take_profile_name(GlobalListing& listing) {
+  std::size_t end = listing.system_list.find('#', listing.taken);
+  if (end == std::string::npos) end = listing.system_list.size();
+  std::string name = listing.system_list.substr(listing.taken, end - listing.taken);
+  listing.taken = end < listing.system_list.size() ? end + 1 : end;
+  return name;
+}
+
+}  // namespace kestrovan

@@ -18,8 +18,12 @@ std::string one_line(std::string text) {
 }  // namespace
 
 void append_error_block(const std::string& what, const std::string& detail) {
-  std::FILE* file = std::fopen(kTraceFileName, "ab");
+  std::FILE* file = std::fopen(kTraceFileName, "a+b");
   if (!file) return;
+  // A block starts on a line of its own, also after a file without a final
+  // line end.
+  if (std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n') std::fputc('\n', file);
+  std::fseek(file, 0, SEEK_END);
   kestrovan::platform::LocalTime now = kestrovan::platform::local_time();
   std::fprintf(file, "**** ERROR file opened at %04d%02d%02d %02d%02d%02d Kestrovan RFC library\n",
                now.year, now.month, now.day, now.hour, now.minute, now.second);

@@ -14,11 +14,15 @@
 //   file PATH [MODS] <<END          a file, its lines up to the line END
 //   file PATH gen COUNT TEXT        a file of COUNT copies of TEXT (esc rules)
 //   dir PATH                        an empty directory
+//   fifo PATH                       a named pipe (POSIX only)
+//   symlink PATH TARGET             a symbolic link
 //   stdout [MODS] <<END             the expected standard output
 //   exit N                          the expected exit code
 //   expect-file PATH [MODS] <<END   a file that must exist with this content
 //   expect-absent PATH              a file that must not exist
 //   expect-unchanged PATH           a laid-out file that must be untouched
+//   expect-same PATH OTHER          two files with the same bytes after the run
+//   expect-nowhere TEXT             TEXT in neither the output nor any file left
 //   use NAME                        the directives of a definition
 //
 // MODS: `nonl` (no line end after the last line), `esc` (\n \r \t \\ \xHH).
@@ -66,6 +70,10 @@ struct Case {
   std::vector<std::string> arguments;
   std::vector<FileSpec> files;
   std::vector<std::string> dirs;
+  std::vector<std::string> fifos;
+  std::vector<std::pair<std::string, std::string>> symlinks;
+  std::vector<std::pair<std::string, std::string>> same_files;
+  std::vector<std::string> secrets;
   bool has_stdout = false;
   std::string expected_stdout;
   int expected_exit = 0;
@@ -216,6 +224,14 @@ class Parser {
       }
     } else if (keyword == "dir") {
       if (applies) c.dirs.push_back(tokens.at(0));
+    } else if (keyword == "fifo") {
+      if (applies) c.fifos.push_back(tokens.at(0));
+    } else if (keyword == "symlink") {
+      if (applies) c.symlinks.push_back({tokens.at(0), tokens.at(1)});
+    } else if (keyword == "expect-same") {
+      if (applies) c.same_files.push_back({tokens.at(0), tokens.at(1)});
+    } else if (keyword == "expect-nowhere") {
+      if (applies) c.secrets.push_back(rest);
     } else if (keyword == "expect-absent") {
       if (applies) c.absent_files.push_back(tokens.at(0));
     } else if (keyword == "expect-unchanged") {
@@ -434,6 +450,8 @@ struct Runner {
     std::vector<Failure> failures;
     std::map<std::string, std::string> laid_out;
     for (const std::string& dir : c.dirs) fs::create_directories(place(dir));
+    for (const std::string& fifo : c.fifos) mkfifo(place(fifo).c_str(), 0600);
+    for (const auto& [link, target] : c.symlinks) fs::create_symlink(target, place(link));
     for (const FileSpec& file : c.files) {
       write_file(place(file.path), file.content);
       laid_out[file.path] = file.content;
@@ -448,7 +466,7 @@ struct Runner {
       command = {(bin() / exe.filename()).string()};
     }
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
-    Result result = run_process(command, work(), environment, 120);
+    Result result = run_process(command, work(), environment, 30);
 
     std::string out = mode == "wine" ? fold_crlf(result.out) : result.out;
     if (result.timed_out) failures.push_back({"timed out"});
@@ -480,6 +498,22 @@ struct Runner {
       if (found == laid_out.end() || !fs::exists(place(path)) ||
           read_file(place(path)) != found->second) {
         failures.push_back({"file " + path + " was changed"});
+      }
+    }
+    for (const auto& [path, other] : c.same_files) {
+      if (!fs::exists(place(path)) || read_file(place(path)) != read_file(place(other))) {
+        failures.push_back({"file " + path + " does not equal " + other});
+      }
+    }
+    for (const std::string& secret : c.secrets) {
+      if (out.find(secret) != std::string::npos) {
+        failures.push_back({"standard output holds " + secret});
+      }
+      for (const auto& entry : fs::recursive_directory_iterator(work())) {
+        if (entry.is_regular_file() && read_file(entry.path()).find(secret) != std::string::npos &&
+            laid_out.count(fs::relative(entry.path(), work()).string()) == 0) {
+          failures.push_back({"file " + entry.path().string() + " holds " + secret});
+        }
       }
     }
     for (const FileSpec& file : c.files) {

@@ -11,24 +11,16 @@ bool read_line(std::FILE* file, std::size_t max_chars, std::string& line) {
     int c = std::getc(file);
     if (c == EOF) break;
     got_any = true;
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (c == '\n') return true;
+    if (c == '\r') {
+      // CR LF, or a CR alone as files from old editors end their lines.
+      int next = std::getc(file);
+      if (next != '\n' && next != EOF) std::ungetc(next, file);
       return true;
     }
     line.push_back(static_cast<char>(c));
   }
-  if (!got_any) return false;
-  // Cut by the bound or by the end of the file: a CR that the end of the file
-  // or a line feed follows is the line end, not text.
-  if (!line.empty() && line.back() == '\r') {
-    int next = std::getc(file);
-    if (next == EOF || next == '\n') {
-      line.pop_back();
-    } else {
-      std::ungetc(next, file);
-    }
-  }
-  return true;
+  return got_any;
 }
 
 bool read_whole_file(const std::string& path, std::string& content) {

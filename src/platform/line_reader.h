@@ -1,7 +1,7 @@
 // Bounded line reading as the sensor's text files need it: one read takes at
 // most `max_chars` characters or runs through the next line feed, whichever
-// comes first, so the rest of a longer line arrives as a line of its own. The
-// line end (LF, CR LF, or a CR at the very end) is removed.
+// comes first, so the rest of a longer line arrives as a line of its own. A
+// line ends with LF, CR LF or a CR alone; the line end is not part of it.
 #pragma once
 
 #include <cstdio>

@@ -7,6 +7,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <syslog.h>
 #include <termios.h>
@@ -38,7 +39,16 @@ bool is_regular_file(std::FILE* file) {
 
 std::FILE* open_for_reading(const std::string& path) {
   if (path.empty() || path.find('\0') != std::string::npos) return nullptr;
+#ifdef _WIN32
   std::FILE* file = std::fopen(path.c_str(), "rb");
+#else
+  // Without O_NONBLOCK opening a named pipe would wait for a writer forever.
+  int descriptor = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (descriptor < 0) return nullptr;
+  fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
+  std::FILE* file = fdopen(descriptor, "rb");
+  if (!file) close(descriptor);
+#endif
   if (file && !is_regular_file(file)) {
     std::fclose(file);
     return nullptr;

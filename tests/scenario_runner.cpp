@@ -383,7 +383,9 @@ Result run_process(const std::vector<std::string>& command, const fs::path& cwd,
   };
   int status = 0;
   while (true) {
-    bool progressed = drain(out_pipe[0], result.out) | drain(err_pipe[0], result.err);
+    bool out_read = drain(out_pipe[0], result.out);
+    bool err_read = drain(err_pipe[0], result.err);
+    bool progressed = out_read || err_read;
     pid_t done = waitpid(pid, &status, WNOHANG);
     if (done == pid) {
       drain(out_pipe[0], result.out);

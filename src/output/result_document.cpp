@@ -15,7 +15,11 @@ std::string xml_escape(std::string_view text) {
       case '&': escaped += "&amp;"; break;
       case '<': escaped += "&lt;"; break;
       case '>': escaped += "&gt;"; break;
-      default: escaped.push_back(c);
+      case '\t': case '\n': case '\r': escaped.push_back(c); break;
+      default:
+        // No XML 1.0 document may hold a control character, escaped or not.
+        bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
+        escaped.push_back(control ? '?' : c);
     }
   }
   return escaped;

@@ -4,7 +4,8 @@
 // Every text that lands inside an XML form (the XML host kinds' documents and
 // the error document of every host kind) is escaped: "&", "<" and ">" become
 // entities, so that no name, value or message can break the document or
-// smuggle elements into what the host reads. Plain-text forms stay unescaped.
+// smuggle elements into what the host reads; control characters become "?".
+// Plain-text forms stay unescaped.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +31,8 @@ void append_raw(ResultDocument& document, std::string_view text);
 // Appends a value: escaped for the XML host kinds, unchanged for the others.
 void append_text(ResultDocument& document, std::string_view text);
 
-// "&", "<", ">" as entities.
+// "&", "<", ">" as entities; a control character (which no XML document may
+// hold) as "?".
 std::string xml_escape(std::string_view text);
 
 void begin_document(ResultDocument& document);

@@ -38,6 +38,13 @@ TEST(ErrorDocument, EscapesMarkupSoNoElementCanBeInjected) {
             "Error&gt;</Text>\n</Prtg>\n");
 }
 
+TEST(ErrorDocument, ControlCharactersCannotBreakTheDocument) {
+  ResultDocument document;
+  error_document(document, "a\x01" "b\x1b" "[0m\x7f" "\tc");
+  EXPECT_EQ(document.text,
+            "<Prtg>\n<Error>1</Error>\n<Text>a?b?[0m?\tc</Text>\n</Prtg>\n");
+}
+
 TEST(ErrorDocument, LongMessageIsCutButTheDocumentStaysClosed) {
   ResultDocument document;
   error_document(document, std::string(5000, '&'));

@@ -13,7 +13,8 @@ namespace {
 // reordered text P (20 characters, before the body's interleaving).
 std::string stored_form(const std::string& header, const std::string& text) {
   std::string stored(kStoredPasswordLength, '\0');
-  std::size_t offset = static_cast<std::size_t>(header[1] - '0');
+  bool digit = header[1] >= '0' && header[1] <= '9';
+  std::size_t offset = digit ? static_cast<std::size_t>(header[1] - '0') : 0;
   for (std::size_t i = 0; i < 4; ++i) stored[i] = static_cast<char>(header[i] ^ kScramblingKey[i]);
   for (std::size_t n = 0; n < 20; ++n) {
     std::size_t b = body_index(n);

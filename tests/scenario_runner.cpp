@@ -9,6 +9,7 @@
 //   define NAME ... end-define      directives reused by `use NAME`
 //   === name of the case
 //   only wine | only native         run the case in one mode only
+//   cwd PATH                        run in this folder of the working directory
 //   arg TEXT                        one argument, the rest of the line verbatim
 //   arg-repeat CHAR COUNT           one argument of COUNT copies of CHAR
 //   file PATH [MODS] <<END          a file, its lines up to the line END
@@ -82,6 +83,7 @@ struct Case {
   std::vector<std::string> absent_files;
   std::vector<std::string> unchanged_files;
   std::string skip_mode;  // "wine" or "native": skip in that mode
+  std::string cwd;        // below the working directory
 };
 
 struct Failure {
@@ -217,6 +219,8 @@ class Parser {
       if (applies) c.arguments.push_back(std::string(std::stoul(tokens.at(1)), tokens.at(0)[0]));
     } else if (keyword == "only") {
       c.skip_mode = tokens.at(0) == "wine" ? "native" : "wine";
+    } else if (keyword == "cwd") {
+      if (applies) c.cwd = tokens.at(0);
     } else if (keyword == "exit") {
       if (applies) {
         c.expected_exit = std::stoi(tokens.at(0));
@@ -468,7 +472,9 @@ struct Runner {
       command = {(bin() / exe.filename()).string()};
     }
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
-    Result result = run_process(command, work(), environment, 30);
+    fs::path folder = c.cwd.empty() ? work() : place(c.cwd);
+    fs::create_directories(folder);
+    Result result = run_process(command, folder, environment, 30);
 
     std::string out = mode == "wine" ? fold_crlf(result.out) : result.out;
     if (result.timed_out) failures.push_back({"timed out"});

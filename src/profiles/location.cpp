@@ -50,16 +50,19 @@ std::optional<std::string> search_prtg_folder(const std::string& name, const Fil
     if (probe.can_open(folder + below_folder + name)) folder += below_folder;
     if (!probe.can_open(folder + name)) return missing(name);
   }
-  if (!probe.can_open(folder + name)) {
-    bool found = false;
+  // A profile in the working directory alone is in the wrong place; but when
+  // PRTG starts the sensor in its own ExeXml folder, the same profile is
+  // found below the installation folder as well, and is taken from there.
+  bool in_folder = probe.can_open(folder + name);
+  if (!in_folder || !ends_in_exexml_folder(folder, separator)) {
     for (const std::string& fixed : prtg_fixed_folders(separator)) {
       if (probe.can_open(fixed + name)) {
         folder = fixed;
-        found = true;
+        in_folder = true;
         break;
       }
     }
-    if (!found) return missing(name);
+    if (!in_folder) return missing(name);
   }
   if (!ends_in_exexml_folder(folder, separator)) return "Sorry, invalid Path-Usage...";
   return std::nullopt;

@@ -150,6 +150,17 @@ TEST(PrtgSearch, FixedFoldersInOrderWithoutPathFile) {
                                                     fixed[1] + "PRD.P00", fixed[2] + "PRD.P00"}));
 }
 
+TEST(PrtgSearch, WorkingDirectoryThatIsTheInstalledExeXmlFolder) {
+  // Started in its own folder without a path file: the profile opens in the
+  // working directory and below Program Files (x86); the latter counts.
+  std::vector<std::string> fixed = prtg_fixed_folders('\\');
+  FakeFiles files;
+  files.files = {"PRD.P00", fixed[2] + "PRD.P00"};
+  SearchResult result = search(files, "PRD");
+  EXPECT_FALSE(result.error);
+  EXPECT_EQ(result.location.profile_directory, fixed[2]);
+}
+
 TEST(Lookup, OtherHostKindsAndAtSignOpenTheGivenPath) {
   struct Row {
     HostKind host;

@@ -21,11 +21,12 @@ std::string stored_password() {
 }
 
 void BM_ReadProfile(benchmark::State& state) {
-  std::string profile = "Extcompany.: ACME\nDestination: BIN\nClient.....: 100\n"
-                        "User.......: monitor\nPassword...: " +
-                        stored_password() +
-                        "\nLanguage...: E\nMode.......: R/3\nHostname...: sapbin01\n"
-                        "Sysnr......: 00\nGwhost.....: sapgw01\nGwservice..: sapgw00\n";
+  std::string profile =
+      "Extcompany.: ACME\nDestination: BIN\nClient.....: 100\n"
+      "User.......: monitor\nPassword...: " +
+      stored_password() +
+      "\nLanguage...: E\nMode.......: R/3\nHostname...: sapbin01\n"
+      "Sysnr......: 00\nGwhost.....: sapgw01\nGwservice..: sapgw00\n";
   for (auto _ : state) {
     std::FILE* file = std::tmpfile();
     std::fwrite(profile.data(), 1, profile.size(), file);

@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   std::string_view file = line_end == std::string_view::npos ? "" : input.substr(line_end + 1);
   for (kestrovan::RunKind mode :
        {kestrovan::RunKind::kGlobalItemMode, kestrovan::RunKind::kGlobalListingMode}) {
-    std::string name = mode == kestrovan::RunKind::kGlobalItemMode ? "Tallisan.Prf"
-                                                                    : "SAP Tallisan.Gbl";
+    std::string name =
+        mode == kestrovan::RunKind::kGlobalItemMode ? "Tallisan.Prf" : "SAP Tallisan.Gbl";
     fuzz::write_file(name, file);
     kestrovan::Options options = kestrovan::make_options(given);
     kestrovan::GlobalListing listing;

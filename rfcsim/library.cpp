@@ -13,8 +13,8 @@
 #include "platform/line_reader.h"
 #include "platform/platform.h"
 #include "records.h"
-#include "rfcsim.h"
 #include "rfc/rfc_api.h"
+#include "rfcsim.h"
 #include "saprfc_ini.h"
 #include "trace_file.h"
 
@@ -286,7 +286,8 @@ RFC_HANDLE KESTROVAN_RFC_CALL RfcOpenEx(rfc_char_t* connect, RFC_ERROR_INFO_EX* 
     std::size_t end = text.find(' ', at);
     std::string word = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
     std::size_t equals = word.find('=');
-    if (equals != std::string::npos) values[upper(word.substr(0, equals))] = word.substr(equals + 1);
+    if (equals != std::string::npos)
+      values[upper(word.substr(0, equals))] = word.substr(equals + 1);
     at = end == std::string::npos ? text.size() : end + 1;
   }
   std::string ini;
@@ -373,8 +374,7 @@ RFC_RC KESTROVAN_RFC_CALL RfcReceive(RFC_HANDLE handle, RFC_PARAMETER* parameter
       *exception = lib.exception.data();
     }
     fail(f.code == RFC_EXCEPTION ? "RFC_ERROR_APPLICATION_EXCEPTION" : "RFC_ERROR_SYSTEM_FAILURE",
-         "RfcReceive",
-         "RfcReceive " + function + " failed with code " + std::to_string(f.code),
+         "RfcReceive", "RfcReceive " + function + " failed with code " + std::to_string(f.code),
          f.text.empty() ? "fault of the simulated system " + system.name
                         : "fault of the simulated system " + system.name + ": " + f.text);
     return static_cast<RFC_RC>(f.code);

@@ -72,9 +72,14 @@ class Library : public TestDirectory {
   static RFC_HANDLE open_r3(const char* host, int sysnr, const char* user, const char* password,
                             const char* client = "100") {
     RFC_CONNOPT_R3ONLY r3 = {const_cast<char*>(host), sysnr, nullptr, nullptr};
-    RFC_OPTIONS options = {const_cast<char*>("BIN"), RFC_MODE_R3ONLY, &r3,
-                           const_cast<char*>(client), const_cast<char*>(user),
-                           const_cast<char*>(password), const_cast<char*>("E"), 0};
+    RFC_OPTIONS options = {const_cast<char*>("BIN"),
+                           RFC_MODE_R3ONLY,
+                           &r3,
+                           const_cast<char*>(client),
+                           const_cast<char*>(user),
+                           const_cast<char*>(password),
+                           const_cast<char*>("E"),
+                           0};
     return RfcOpen(&options);
   }
 
@@ -95,9 +100,14 @@ TEST_F(Library, LogonByHostCpicAndConnectString) {
   EXPECT_NE(open_r3("SAPBIN01", 0, "MONITOR     ", "Geheim99  "), RFC_HANDLE_NULL);
 
   RFC_CONNOPT_CPIC cpic = {const_cast<char*>("sapgw01"), const_cast<char*>("sapgw00")};
-  RFC_OPTIONS options = {const_cast<char*>("BIN"), RFC_MODE_CPIC, &cpic,
-                         const_cast<char*>("100"), const_cast<char*>("monitor"),
-                         const_cast<char*>("Geheim99"), const_cast<char*>("E"), 0};
+  RFC_OPTIONS options = {const_cast<char*>("BIN"),
+                         RFC_MODE_CPIC,
+                         &cpic,
+                         const_cast<char*>("100"),
+                         const_cast<char*>("monitor"),
+                         const_cast<char*>("Geheim99"),
+                         const_cast<char*>("E"),
+                         0};
   EXPECT_NE(RfcOpen(&options), RFC_HANDLE_NULL);
 
   write("SapRfc.ini", "DEST=BIN\r\nTYPE=A\r\nASHOST=sapbin01\r\nSYSNR=00\r\n");
@@ -163,11 +173,10 @@ TEST_F(Library, DictionaryRowsGoIntoTheCallersTables) {
   RFC_TYPEHANDLE row = install("MISSOBJ", kRow, 1);
   ITAB_H tables[2] = {ItCreate(const_cast<char*>("ADDTL_TABLES"), 40, 0, 0),
                       ItCreate(const_cast<char*>("MISS_INDEX"), 40, 0, 0)};
-  RFC_TABLE list[] = {{const_cast<char*>("ADDTL_TABLES"), 12, row, 40, tables[0],
-                       RFC_ITMODE_BYREFERENCE, 0},
-                      {const_cast<char*>("MISS_INDEX"), 10, row, 40, tables[1],
-                       RFC_ITMODE_BYREFERENCE, 0},
-                      {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0}};
+  RFC_TABLE list[] = {
+      {const_cast<char*>("ADDTL_TABLES"), 12, row, 40, tables[0], RFC_ITMODE_BYREFERENCE, 0},
+      {const_cast<char*>("MISS_INDEX"), 10, row, 40, tables[1], RFC_ITMODE_BYREFERENCE, 0},
+      {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0}};
   RFC_PARAMETER none[] = {{nullptr, 0, 0, 0, nullptr}};
   ASSERT_EQ(RfcCall(handle, const_cast<char*>("DB02_DB4_GET_INFO"), none, list), RFC_OK);
   char* exception = nullptr;
@@ -232,11 +241,10 @@ TEST_F(Library, UsageChecksRefuseMistakes) {
     ASSERT_EQ(RfcCall(handle, const_cast<char*>("RFC_SYSTEM_INFO"), none, no_tables), RFC_OK);
     EXPECT_EQ(RfcReceive(handle, parameters, no_tables, &exception), RFC_FAILURE);
   }
-  RFC_TABLE mismatched[] = {{const_cast<char*>("ADDTL_TABLES"), 12, row, 40, table,
-                             RFC_ITMODE_BYREFERENCE, 0},
-                            {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0}};
-  EXPECT_EQ(RfcCall(handle, const_cast<char*>("DB02_DB4_GET_INFO"), none, mismatched),
-            RFC_FAILURE);
+  RFC_TABLE mismatched[] = {
+      {const_cast<char*>("ADDTL_TABLES"), 12, row, 40, table, RFC_ITMODE_BYREFERENCE, 0},
+      {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0}};
+  EXPECT_EQ(RfcCall(handle, const_cast<char*>("DB02_DB4_GET_INFO"), none, mismatched), RFC_FAILURE);
   EXPECT_NE(read("Dev_Rfc.Trc").find("created with line length 30"), std::string::npos);
   EXPECT_EQ(RfcCall(handle + 99, const_cast<char*>("RFC_SYSTEM_INFO"), none, no_tables),
             RFC_FAILURE);

@@ -73,9 +73,15 @@ void fill_record(const StructureLayout& layout, const std::map<std::string, std:
     char* at = record + field.offset;
     if (field.length == 0) continue;
     switch (field.type) {
-      case TYPINT: put_integer(at, field.length, value); break;
-      case TYPP: put_packed(at, field.length, field.decimals, value); break;
-      default: put_characters(at, field.length, value); break;
+      case TYPINT:
+        put_integer(at, field.length, value);
+        break;
+      case TYPP:
+        put_packed(at, field.length, field.decimals, value);
+        break;
+      default:
+        put_characters(at, field.length, value);
+        break;
     }
   }
 }

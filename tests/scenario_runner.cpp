@@ -99,17 +99,27 @@ std::string unescape(const std::string& text) {
     }
     char next = text[++i];
     switch (next) {
-      case 'n': out.push_back('\n'); break;
-      case 'r': out.push_back('\r'); break;
-      case 't': out.push_back('\t'); break;
-      case '\\': out.push_back('\\'); break;
+      case 'n':
+        out.push_back('\n');
+        break;
+      case 'r':
+        out.push_back('\r');
+        break;
+      case 't':
+        out.push_back('\t');
+        break;
+      case '\\':
+        out.push_back('\\');
+        break;
       case 'x':
         if (i + 2 < text.size()) {
           out.push_back(static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16)));
           i += 2;
         }
         break;
-      default: out.push_back('\\'); out.push_back(next);
+      default:
+        out.push_back('\\');
+        out.push_back(next);
     }
   }
   return out;
@@ -167,7 +177,8 @@ class Parser {
 
   void read_definition(const std::string& name) {
     std::vector<Line> body;
-    while (pos_ < lines_.size() && lines_[pos_].text != "end-define") body.push_back(lines_[pos_++]);
+    while (pos_ < lines_.size() && lines_[pos_].text != "end-define")
+      body.push_back(lines_[pos_++]);
     ++pos_;
     definitions_[name] = body;
   }
@@ -278,8 +289,7 @@ class Parser {
 
 // Matches `actual` against `expected`, where {{TIME}} stands for HH:MM:SS and
 // {{*}} for any characters up to the end of a line.
-bool matches(const std::string& expected, std::size_t e, const std::string& actual,
-             std::size_t a) {
+bool matches(const std::string& expected, std::size_t e, const std::string& actual, std::size_t a) {
   while (e < expected.size()) {
     if (expected.compare(e, 8, "{{TIME}}") == 0) {
       if (a + 8 > actual.size()) return false;
@@ -422,8 +432,8 @@ std::string fold_crlf(const std::string& text) {
 struct Runner {
   std::string mode;  // "native" or "wine"
   fs::path exe;
-  fs::path prefix;   // Wine prefix
-  fs::path root;     // the case folder, laid anew for every case
+  fs::path prefix;  // Wine prefix
+  fs::path root;    // the case folder, laid anew for every case
   std::string wine = "wine";
 
   fs::path work() const { return root / "work"; }

@@ -8,10 +8,14 @@ namespace kestrovan {
 
 std::string call_failure_message(int code, std::string_view exception) {
   switch (code) {
-    case RFC_FAILURE: return "Error 1014: RFC-Failure raised !";
-    case RFC_EXCEPTION: return "Error 1012: Exception.: " + std::string(exception);
-    case RFC_SYS_EXCEPTION: return "Error 1013: Sys-Exception raised !";
-    default: return "Error 1015: Other Failure raised !";
+    case RFC_FAILURE:
+      return "Error 1014: RFC-Failure raised !";
+    case RFC_EXCEPTION:
+      return "Error 1012: Exception.: " + std::string(exception);
+    case RFC_SYS_EXCEPTION:
+      return "Error 1013: Sys-Exception raised !";
+    default:
+      return "Error 1015: Other Failure raised !";
   }
 }
 

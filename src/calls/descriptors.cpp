@@ -8,6 +8,7 @@ namespace kestrovan {
 
 namespace {
 
+// clang-format off
 #define FIELD(name, type, length, decimals) \
   { const_cast<rfc_char_t*>(name), type, length, decimals, 0 }
 
@@ -40,6 +41,7 @@ RFC_TYPE_ELEMENT kDb02InfDb4[] = {
 RFC_TYPE_ELEMENT kMissObj[] = {FIELD("NAME", TYPC, 40, 0)};
 
 #undef FIELD
+// clang-format on
 
 template <unsigned N>
 Descriptor make(const char* name, RFC_TYPE_ELEMENT (&entries)[N]) {
@@ -50,9 +52,12 @@ Descriptor make(const char* name, RFC_TYPE_ELEMENT (&entries)[N]) {
 
 Descriptor descriptor(Structure structure) {
   switch (structure) {
-    case Structure::kRfcsi: return make("RFCSI", kRfcsi);
-    case Structure::kDb02InfDb4: return make("DB02INFDB4", kDb02InfDb4);
-    case Structure::kMissObj: return make("MISSOBJ", kMissObj);
+    case Structure::kRfcsi:
+      return make("RFCSI", kRfcsi);
+    case Structure::kDb02InfDb4:
+      return make("DB02INFDB4", kDb02InfDb4);
+    case Structure::kMissObj:
+      return make("MISSOBJ", kMissObj);
   }
   std::abort();
 }

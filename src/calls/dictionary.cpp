@@ -47,25 +47,29 @@ CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandl
 
   RFC_TABLE table_list[kTableCount + 1];
   for (std::size_t i = 0; i < kTableCount; ++i) {
-    table_list[i] = {const_cast<char*>(kTables[i].name), kTables[i].name_length, row_type,
-                     row_length, tables[i], RFC_ITMODE_BYREFERENCE, 0};
+    table_list[i] = {const_cast<char*>(kTables[i].name),
+                     kTables[i].name_length,
+                     row_type,
+                     row_length,
+                     tables[i],
+                     RFC_ITMODE_BYREFERENCE,
+                     0};
   }
   table_list[kTableCount] = {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0};
   RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
 
   CallResult result;
-  result.code = RfcCall(handle, const_cast<rfc_char_t*>("DB02_DB4_GET_INFO"), no_parameters,
-                        table_list);
+  result.code =
+      RfcCall(handle, const_cast<rfc_char_t*>("DB02_DB4_GET_INFO"), no_parameters, table_list);
   trace_event(options, static_cast<int>(handle), "RfcCall called", "");
   std::string exception;
   std::vector<char> record(structure_length(Structure::kDb02InfDb4), ' ');
   if (result.code == RFC_OK) {
     std::int32_t api_rc = 0;
-    RFC_PARAMETER receive[] = {
-        {const_cast<char*>("API_QWCRSSTS_RC"), 15, TYPINT, 4, &api_rc},
-        {const_cast<char*>("DB02_DISPLAYED_INFO"), 19, record_type,
-         structure_length(Structure::kDb02InfDb4), record.data()},
-        {nullptr, 0, 0, 0, nullptr}};
+    RFC_PARAMETER receive[] = {{const_cast<char*>("API_QWCRSSTS_RC"), 15, TYPINT, 4, &api_rc},
+                               {const_cast<char*>("DB02_DISPLAYED_INFO"), 19, record_type,
+                                structure_length(Structure::kDb02InfDb4), record.data()},
+                               {nullptr, 0, 0, 0, nullptr}};
     rfc_char_t* exception_reference = nullptr;
     result.code = RfcReceive(handle, receive, table_list, &exception_reference);
     trace_event(options, static_cast<int>(handle), "RfcReceive called", "");
@@ -89,8 +93,8 @@ CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandl
 }
 
 std::string dictionary_text_line(const std::string& destination, const DictionaryInfo& info) {
-  return "(" + destination + ") " + std::string(kProgramName) + ": Info=" +
-         std::string(trim_trailing_blanks(info.dbsys)) + ",Date=" + info.date +
+  return "(" + destination + ") " + std::string(kProgramName) +
+         ": Info=" + std::string(trim_trailing_blanks(info.dbsys)) + ",Date=" + info.date +
          ",Time=" + info.time + ",Sid=" + info.sysid;
 }
 

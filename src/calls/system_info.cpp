@@ -7,16 +7,16 @@
 
 namespace kestrovan {
 
-CallResult read_system_information(RFC_HANDLE handle, const Options& options,
-                                   TypeHandles& types, SystemInformation& information,
+CallResult read_system_information(RFC_HANDLE handle, const Options& options, TypeHandles& types,
+                                   SystemInformation& information,
                                    ConnectionParameters& parameters) {
   RFC_TYPEHANDLE rfcsi_type = installed_type(Structure::kRfcsi, types);
   RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
   RFC_TABLE no_tables[] = {{nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0}};
 
   CallResult result;
-  result.code = RfcCall(handle, const_cast<rfc_char_t*>("RFC_SYSTEM_INFO"), no_parameters,
-                        no_tables);
+  result.code =
+      RfcCall(handle, const_cast<rfc_char_t*>("RFC_SYSTEM_INFO"), no_parameters, no_tables);
   trace_event(options, static_cast<int>(handle), "RfcCall called", "");
   std::string exception;
   std::vector<char> record(structure_length(Structure::kRfcsi), ' ');

@@ -22,8 +22,8 @@ struct SystemInformation {
 
 // On success fills `information` and the display host of `parameters`; on
 // failure changes neither and returns the failure message.
-CallResult read_system_information(RFC_HANDLE handle, const Options& options,
-                                   TypeHandles& types, SystemInformation& information,
+CallResult read_system_information(RFC_HANDLE handle, const Options& options, TypeHandles& types,
+                                   SystemInformation& information,
                                    ConnectionParameters& parameters);
 
 }  // namespace kestrovan

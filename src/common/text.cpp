@@ -13,13 +13,9 @@ std::string to_upper(std::string_view text) {
   return upper;
 }
 
-std::string_view cut(std::string_view text, std::size_t limit) {
-  return text.substr(0, limit);
-}
+std::string_view cut(std::string_view text, std::size_t limit) { return text.substr(0, limit); }
 
-std::string_view until_nul(std::string_view text) {
-  return text.substr(0, text.find('\0'));
-}
+std::string_view until_nul(std::string_view text) { return text.substr(0, text.find('\0')); }
 
 std::string replace_all(std::string_view text, char from, char to) {
   std::string result(text);

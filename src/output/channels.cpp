@@ -8,11 +8,20 @@ std::string maltheon_channel_key(std::string_view name) {
   std::string key(name);
   for (char& c : key) {
     switch (c) {
-      case ' ': case '/': case '\\': case '[': case ']':
-      case '*': case '(': case ')': case ':': case '-':
+      case ' ':
+      case '/':
+      case '\\':
+      case '[':
+      case ']':
+      case '*':
+      case '(':
+      case ')':
+      case ':':
+      case '-':
         c = '_';
         break;
-      default: break;
+      default:
+        break;
     }
   }
   std::size_t dot = key.find('.');
@@ -59,8 +68,8 @@ void write_quendar(ResultDocument& document, const Options& options, std::string
     }
     return;
   }
-  append_raw(document, "\n> " + std::string(name) + ": " + std::string(value) + " " +
-                           unit_label(unit));
+  append_raw(document,
+             "\n> " + std::string(name) + ": " + std::string(value) + " " + unit_label(unit));
 }
 
 void write_xml(ResultDocument& document, std::string_view name, std::string_view value,

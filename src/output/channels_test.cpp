@@ -72,14 +72,9 @@ TEST(WriteChannel, QuendarSelectsOneChannelByNumber) {
     std::string expected;
   };
   const Row rows[] = {
-      {"CH=1", 3, "v1"},
-      {"ch=2", 3, "v2"},
-      {"CH=3,", 3, "v3"},
-      {"x CH=12,y", 12, "v12"},
-      {"CH=1234", 124, "v123"},  // only three characters are read
-      {"CH=,", 3, ""},
-      {"CH=0", 3, ""},
-      {"CH=4", 3, ""},
+      {"CH=1", 3, "v1"},        {"ch=2", 3, "v2"},        {"CH=3,", 3, "v3"},
+      {"x CH=12,y", 12, "v12"}, {"CH=1234", 124, "v123"},  // only three characters are read
+      {"CH=,", 3, ""},          {"CH=0", 3, ""},          {"CH=4", 3, ""},
       {"SWITCH=2", 3, "v2"},  // found inside a longer word as well
   };
   for (const Row& row : rows) {
@@ -95,10 +90,17 @@ TEST(WriteChannel, QuendarSelectsOneChannelByNumber) {
 
 TEST(GroupDigits, ByPositionWithAtMostTwoSeparators) {
   const std::pair<std::string, std::string> rows[] = {
-      {"", ""},           {"0", "0"},           {"999", "999"},
-      {"1000", "1.000"},  {"1234", "1.234"},    {"123456", "123.456"},
-      {"1000000", "1.000.000"}, {"1234567", "1.234.567"}, {"1234567890", "1234.567.890"},
-      {"4294967295", "4294.967.295"}, {"12345678901", "12345.678.901"},
+      {"", ""},
+      {"0", "0"},
+      {"999", "999"},
+      {"1000", "1.000"},
+      {"1234", "1.234"},
+      {"123456", "123.456"},
+      {"1000000", "1.000.000"},
+      {"1234567", "1.234.567"},
+      {"1234567890", "1234.567.890"},
+      {"4294967295", "4294.967.295"},
+      {"12345678901", "12345.678.901"},
   };
   for (const auto& [input, expected] : rows) {
     std::string text = input;

@@ -12,10 +12,20 @@ std::string xml_escape(std::string_view text) {
   escaped.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': escaped += "&amp;"; break;
-      case '<': escaped += "&lt;"; break;
-      case '>': escaped += "&gt;"; break;
-      case '\t': case '\n': case '\r': escaped.push_back(c); break;
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '\t':
+      case '\n':
+      case '\r':
+        escaped.push_back(c);
+        break;
       default:
         // No XML 1.0 document may hold a control character, escaped or not.
         bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
@@ -59,8 +69,7 @@ namespace {
 constexpr std::string_view kErrorLines = "<Error>1</Error>\n<Text>";
 constexpr std::string_view kTail = "</Text>\n</Prtg>\n";
 
-void replace_with_error(ResultDocument& document, std::string_view head,
-                        std::string_view message) {
+void replace_with_error(ResultDocument& document, std::string_view head, std::string_view message) {
   std::string text = xml_escape(message);
   std::size_t room = kDocumentCapacity - head.size() - kErrorLines.size() - kTail.size();
   if (text.size() > room) {

@@ -40,9 +40,12 @@ TEST(ErrorDocument, EscapesMarkupSoNoElementCanBeInjected) {
 
 TEST(ErrorDocument, ControlCharactersCannotBreakTheDocument) {
   ResultDocument document;
-  error_document(document, "a\x01" "b\x1b" "[0m\x7f" "\tc");
-  EXPECT_EQ(document.text,
-            "<Prtg>\n<Error>1</Error>\n<Text>a?b?[0m?\tc</Text>\n</Prtg>\n");
+  error_document(document,
+                 "a\x01"
+                 "b\x1b"
+                 "[0m\x7f"
+                 "\tc");
+  EXPECT_EQ(document.text, "<Prtg>\n<Error>1</Error>\n<Text>a?b?[0m?\tc</Text>\n</Prtg>\n");
 }
 
 TEST(ErrorDocument, LongMessageIsCutButTheDocumentStaysClosed) {

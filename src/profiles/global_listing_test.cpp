@@ -11,7 +11,8 @@ using testing_support::TestDirectory;
 
 class Listing : public TestDirectory {
  protected:
-  std::optional<std::string> item_mode(const std::string& index, const std::string& item = "Plant") {
+  std::optional<std::string> item_mode(const std::string& index,
+                                       const std::string& item = "Plant") {
     write("Tallisan.Prf", index);
     options = make_options("ITEM=" + item + " x");
     return read_global_listing({RunKind::kGlobalItemMode, "", "Tallisan.Prf", item, "ITEM=x"},
@@ -20,8 +21,8 @@ class Listing : public TestDirectory {
   std::optional<std::string> listing_mode(const std::string& gbl, const std::string& sensor) {
     write("SAP Tallisan.Gbl", gbl);
     options = make_options(sensor);
-    return read_global_listing(
-        {RunKind::kGlobalListingMode, "", "SAP Tallisan.Gbl", "", sensor}, options, listing);
+    return read_global_listing({RunKind::kGlobalListingMode, "", "SAP Tallisan.Gbl", "", sensor},
+                               options, listing);
   }
   std::vector<std::string> names() {
     std::vector<std::string> all;
@@ -36,8 +37,9 @@ class Listing : public TestDirectory {
 const char kAllocated[] = ",Sensor=\"SAP Kestrovan\"";
 
 TEST_F(Listing, ItemModeTakesTheMarkedLines) {
-  EXPECT_FALSE(item_mode("# Gsng: 123456789012A.P00#B.P00#\n# gsng: 123456789012X.P00#\n"
-                         "remark\n# Gsng: 123456789012C.P00#\r\n# Gsng: short\n"));
+  EXPECT_FALSE(
+      item_mode("# Gsng: 123456789012A.P00#B.P00#\n# gsng: 123456789012X.P00#\n"
+                "remark\n# Gsng: 123456789012C.P00#\r\n# Gsng: short\n"));
   EXPECT_EQ(names(), (std::vector<std::string>{"A.P00", "B.P00", "C.P00"}));
   EXPECT_EQ(listing.item, "Plant");
   EXPECT_EQ(options.given, "ITEM=Plant x");
@@ -45,10 +47,10 @@ TEST_F(Listing, ItemModeTakesTheMarkedLines) {
 
 TEST_F(Listing, ItemModeErrors) {
   Options unused;
-  EXPECT_EQ(read_global_listing({RunKind::kGlobalItemMode, "", "Tallisan.Prf", "P", ""}, unused,
-                                listing)
-                .value_or(""),
-            "Error 1024: ProFile Tallisan.Prf is missing...");
+  EXPECT_EQ(
+      read_global_listing({RunKind::kGlobalItemMode, "", "Tallisan.Prf", "P", ""}, unused, listing)
+          .value_or(""),
+      "Error 1024: ProFile Tallisan.Prf is missing...");
   EXPECT_EQ(item_mode("# gsng: 123456789012A.P00#\n").value_or(""),
             "Error 1025: Global Server Listing missing...");
   EXPECT_EQ(item_mode("# Gsng: 123456789012A.P00#\n", "").value_or(""),
@@ -56,12 +58,14 @@ TEST_F(Listing, ItemModeErrors) {
 }
 
 TEST_F(Listing, ListingModeSelectsTheSensorsLines) {
-  std::string gbl = "# GSNG: SENSOR1   xxA.P00#B.P00#\n"
-                    "# gsng: other     xxZ.P00#\n"
-                    "# gsng: sensor1   xxC.P0\n"
-                    "# GSNG: Sensor1   xx0#\n"
-                    "# GSNX: sensor1   xItem=Plant:A,Mode:x,Sensor=\"SAP Kestrovan\",Alias\n"
-                    "# GSNX: SENSOR1   xItem=Second" + std::string(kAllocated) + "\n";
+  std::string gbl =
+      "# GSNG: SENSOR1   xxA.P00#B.P00#\n"
+      "# gsng: other     xxZ.P00#\n"
+      "# gsng: sensor1   xxC.P0\n"
+      "# GSNG: Sensor1   xx0#\n"
+      "# GSNX: sensor1   xItem=Plant:A,Mode:x,Sensor=\"SAP Kestrovan\",Alias\n"
+      "# GSNX: SENSOR1   xItem=Second" +
+      std::string(kAllocated) + "\n";
   EXPECT_FALSE(listing_mode(gbl, "Sensor1 extra"));
   EXPECT_EQ(names(), (std::vector<std::string>{"A.P00", "B.P00", "C.P00"}));
   EXPECT_EQ(listing.item, "Plant A");
@@ -71,16 +75,17 @@ TEST_F(Listing, ListingModeSelectsTheSensorsLines) {
 }
 
 TEST_F(Listing, SensorNamesEqualInTheirFirstTenCharacters) {
-  std::string gbl = "# GSNG: ABCDEFGHIJxxA.P00#\n# GSNX: abcdefghijxItem=I" +
-                    std::string(kAllocated) + "\n";
+  std::string gbl =
+      "# GSNG: ABCDEFGHIJxxA.P00#\n# GSNX: abcdefghijxItem=I" + std::string(kAllocated) + "\n";
   EXPECT_FALSE(listing_mode(gbl, "abcdefghijKLM"));
   EXPECT_EQ(names(), std::vector<std::string>{"A.P00"});
 }
 
 TEST_F(Listing, ItemAfterSensorAndMissingItem) {
-  EXPECT_FALSE(listing_mode("# GSNG: S         xxA.P00#\n# GSNX: S         xMode=1,Sensor=\"SAP "
-                            "Kestrovan\",Item=Late,More\n",
-                            "S"));
+  EXPECT_FALSE(
+      listing_mode("# GSNG: S         xxA.P00#\n# GSNX: S         xMode=1,Sensor=\"SAP "
+                   "Kestrovan\",Item=Late,More\n",
+                   "S"));
   EXPECT_EQ(listing.item, "Late");
   EXPECT_EQ(listing.parameter_text, "Mode=1");
   EXPECT_EQ(listing_mode("# GSNG: S         xxA.P00#\n# GSNX: S         xMode=1" +
@@ -97,7 +102,8 @@ TEST_F(Listing, ListingModeErrors) {
   };
   const Row rows[] = {
       {"# GSNG: S         xxA.P00#\n# GSNX: S         xItem=I,Sensor=\"SAP Other\"\n"
-       "# GSNX: S         xItem=I" + std::string(kAllocated) + "\n",
+       "# GSNX: S         xItem=I" +
+           std::string(kAllocated) + "\n",
        "Error 1029: Invalid Sensor-Allocation..."},
       {"# GSNG: S         xxA.P00#\n", "Error 1030: Global Sensor S not found..."},
       {"# GSNX: S         xItem=I" + std::string(kAllocated) + "\n",

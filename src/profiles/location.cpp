@@ -73,18 +73,18 @@ std::optional<std::string> search_prtg_folder(const std::string& name, const Fil
 std::string prtg_path_file_name() { return "C:\\PRTG_Path.Txt"; }
 
 std::vector<std::string> prtg_fixed_folders(char separator) {
-  return {with_separator("\\Programme\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\", separator),
-          with_separator("\\Program Files\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\",
-                         separator),
-          with_separator("\\Program Files (x86)\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\",
-                         separator)};
+  return {
+      with_separator("\\Programme\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\", separator),
+      with_separator("\\Program Files\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\", separator),
+      with_separator("\\Program Files (x86)\\PRTG Network Monitor\\Custom Sensors\\ExeXml\\",
+                     separator)};
 }
 
 FileProbe real_file_probe() {
   FileProbe probe;
   probe.can_open = [](const std::string& path) { return platform::can_open(path); };
-  probe.read_lines = [](const std::string& path, std::size_t max_chars)
-      -> std::optional<std::vector<std::string>> {
+  probe.read_lines = [](const std::string& path,
+                        std::size_t max_chars) -> std::optional<std::vector<std::string>> {
     std::FILE* file = platform::open_for_reading(path);
     if (!file) return std::nullopt;
     std::vector<std::string> lines;

@@ -66,8 +66,8 @@ struct SearchResult {
   ProfileLocation location;
 };
 
-SearchResult search(FakeFiles& files, const std::string& argument, HostKind host = HostKind::kExexml,
-                    const std::string& options = "") {
+SearchResult search(FakeFiles& files, const std::string& argument,
+                    HostKind host = HostKind::kExexml, const std::string& options = "") {
   SearchResult result;
   result.error = locate_profile(argument, make_options(options), false, host, files.probe(),
                                 result.location, '\\');
@@ -124,7 +124,8 @@ TEST(PrtgSearch, Failures) {
   };
   const Row rows[] = {
       {std::vector<std::string>{"D:\\Tools\\"}, {}, "Error 1002: Profile PRD.P00 is missing..."},
-      {std::vector<std::string>{"D:\\Tools\\"}, {"D:\\Tools\\PRD.P00"},
+      {std::vector<std::string>{"D:\\Tools\\"},
+       {"D:\\Tools\\PRD.P00"},
        "Sorry, invalid Path-Usage..."},
       {std::nullopt, {}, "Error 1002: Profile PRD.P00 is missing..."},
       {std::nullopt, {"PRD.P00"}, "Sorry, invalid Path-Usage..."},
@@ -174,7 +175,8 @@ TEST(Lookup, OtherHostKindsAndAtSignOpenTheGivenPath) {
     EXPECT_FALSE(found.error);
     EXPECT_EQ(found.location.path(), "D:\\Profiles\\PRD.P01");
     SearchResult missing = search(files, "D:\\Profiles\\QAS", row.host, row.options);
-    EXPECT_EQ(missing.error.value_or(""), "Error 1002: Profile D:\\Profiles\\QAS.P00 is missing...");
+    EXPECT_EQ(missing.error.value_or(""),
+              "Error 1002: Profile D:\\Profiles\\QAS.P00 is missing...");
   }
 }
 

@@ -21,8 +21,8 @@ PasswordStatus unscramble_password(std::string_view stored, std::string& passwor
 
   unsigned char body[kStoredBodyLength];
   for (std::size_t i = 0; i < kStoredBodyLength; ++i) {
-    body[i] = static_cast<unsigned char>(stored[kStoredHeaderLength + i]) ^
-              kScramblingKey[offset + i];
+    body[i] =
+        static_cast<unsigned char>(stored[kStoredHeaderLength + i]) ^ kScramblingKey[offset + i];
   }
   // A character that decodes to the zero byte is left out.
   std::string text;

@@ -46,7 +46,8 @@ std::optional<std::string> scramble_password(std::string_view password, std::mt1
     for (char c : kFiller) {
       if (storable(static_cast<unsigned char>(c) ^ key)) choices.push_back(c);
     }
-    text.push_back(choices[std::uniform_int_distribution<std::size_t>(0, choices.size() - 1)(random)]);
+    text.push_back(
+        choices[std::uniform_int_distribution<std::size_t>(0, choices.size() - 1)(random)]);
   }
   unsigned sum = 0;
   for (unsigned char c : text) {

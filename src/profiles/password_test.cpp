@@ -44,14 +44,14 @@ TEST(Unscramble, RestoresPasswordOfGivenLength) {
     std::string password;
   };
   const Row rows[] = {
-      {'3', "08", "Secret12"}, {'0', "01", "S"},       {'9', "08", "Secret12"},
-      {'5', "00", ""},         {'2', "20", text},      {'2', "25", text},
-      {'7', "99", text},
+      {'3', "08", "Secret12"}, {'0', "01", "S"},  {'9', "08", "Secret12"}, {'5', "00", ""},
+      {'2', "20", text},       {'2', "25", text}, {'7', "99", text},
   };
   for (const Row& row : rows) {
     std::string password = "old";
-    EXPECT_EQ(unscramble_password(stored_form(header(text, row.offset, row.length), text), password),
-              PasswordStatus::kOk)
+    EXPECT_EQ(
+        unscramble_password(stored_form(header(text, row.offset, row.length), text), password),
+        PasswordStatus::kOk)
         << row.offset << row.length;
     EXPECT_EQ(password, row.password);
   }
@@ -112,7 +112,8 @@ TEST(Scramble, RoundTripOverManyRandomPasswords) {
   int stored_count = 0;
   for (int i = 0; i < 5000; ++i) {
     std::string password;
-    for (int n = length(random); n > 0; --n) password.push_back(static_cast<char>(character(random)));
+    for (int n = length(random); n > 0; --n)
+      password.push_back(static_cast<char>(character(random)));
     auto stored = scramble_password(password, random);
     if (!stored) continue;  // rare: no offset keeps every character printable
     ++stored_count;

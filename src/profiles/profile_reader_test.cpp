@@ -26,7 +26,9 @@ std::string complete_profile() {
          "Destination: BIN\n"
          "Client.....: 100\n"
          "User.......: monitor\n"
-         "Password...: " + stored("Geheim99") + "\n"
+         "Password...: " +
+         stored("Geheim99") +
+         "\n"
          "Language...: E\n"
          "Mode.......: R/3\n"
          "Hostname...: sapbin01\n"
@@ -44,8 +46,8 @@ struct Read {
 
 Read read(const std::string& content, bool global_run = false) {
   Read result;
-  result.read_error = read_profile(file_with(content), "PRD.P00", global_run, result.parameters,
-                                   result.valid);
+  result.read_error =
+      read_profile(file_with(content), "PRD.P00", global_run, result.parameters, result.valid);
   if (!result.read_error) {
     result.check_error = check_profile(result.parameters, "PRD.P00", global_run, result.valid);
   }
@@ -71,14 +73,16 @@ TEST(ReadProfile, ColumnRules) {
   };
   const Row rows[] = {
       {"Client.....: 100", "100"},
-      {"Client.....:100", "00"},          // the 13th character is skipped, whatever it is
-      {"Client.....:  100 ", " 100 "},    // values are not trimmed
-      {"client.....: 100", ""},           // labels are case-sensitive
+      {"Client.....:100", "00"},        // the 13th character is skipped, whatever it is
+      {"Client.....:  100 ", " 100 "},  // values are not trimmed
+      {"client.....: 100", ""},         // labels are case-sensitive
       {"Client.....:", ""},
       {"Client.....: ", ""},
       {"Client.....: " + std::string(70, '7'), std::string(60, '7')},
       {"Client.....: 100\r", "100"},
-      {"Client.....: 1\x00" "00", "1"},    // text ends at a zero byte
+      {"Client.....: 1\x00"
+       "00",
+       "1"},                                          // text ends at a zero byte
       {"Client.....: 100\nClient.....: 200", "200"},  // the last occurrence wins
   };
   for (const Row& row : rows) {
@@ -151,7 +155,7 @@ TEST(CheckProfile, OrderOfTheChecks) {
        "Error 1006: Username in Profile PRD.P00 is missing..."},
       {without("Password...:"), "Error 1007: Password in Profile PRD.P00 is missing..."},
       {replaced("Password...:", ""), "Error 1007: Password in Profile PRD.P00 is missing..."},
-      {replaced("Password...:", stored("a")) ,
+      {replaced("Password...:", stored("a")),
        "Error 1003: Invalid Parameter(s) at PRD.P00 found..."},
       {replaced("Extcompany.:", "A"), "Error 1003: Invalid Parameter(s) at PRD.P00 found..."},
       {replaced("Language...:", ""), "Error 1003: Invalid Parameter(s) at PRD.P00 found..."},

@@ -41,8 +41,8 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
   report += format_field_line("key", 0, kFieldLabelWidth, field(error.key, sizeof error.key));
   report +=
       format_field_line("status", 0, kFieldLabelWidth, field(error.status, sizeof error.status));
-  report += format_field_line("message", 0, kFieldLabelWidth,
-                              field(error.message, sizeof error.message));
+  report +=
+      format_field_line("message", 0, kFieldLabelWidth, field(error.message, sizeof error.message));
   report += format_field_line("internal status", 0, kFieldLabelWidth,
                               field(error.intstat, sizeof error.intstat));
   report += "\n";

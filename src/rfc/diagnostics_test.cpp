@@ -75,8 +75,8 @@ TEST(TraceEvent, OnlyWithSyslogOption) {
   trace_event(make_options("a,syslog"), 3, "RfcCall called", "");
   trace_event(make_options("a"), 3, "RfcReceive called", "");
   platform::set_system_log_sink(nullptr);
-  EXPECT_EQ(logged, (std::vector<std::string>{"0 program started /opt/Kestrovan",
-                                              "3 RfcCall called "}));
+  EXPECT_EQ(logged,
+            (std::vector<std::string>{"0 program started /opt/Kestrovan", "3 RfcCall called "}));
 }
 
 }  // namespace

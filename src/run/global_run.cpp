@@ -41,9 +41,8 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   const Options& options = state.startup.options;
   ++counters.systems;
   bool found = false;
-  std::FILE* profile = name.empty() ? nullptr
-                                    : platform::open_for_reading(state.location.profile_directory +
-                                                                 name);
+  std::FILE* profile =
+      name.empty() ? nullptr : platform::open_for_reading(state.location.profile_directory + name);
   if (!profile) return std::nullopt;
 
   // Every system starts from nothing: no field of the previous profile may
@@ -54,7 +53,8 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   check_profile(state.parameters, name, true, valid);
 
   std::string line;
-  if (state.startup.progress) line = system_line(platform::local_time_text(), name, state.parameters);
+  if (state.startup.progress)
+    line = system_line(platform::local_time_text(), name, state.parameters);
 
   install_rfc_environment();
   state.document.text.clear();

@@ -15,8 +15,8 @@ bool has_keyword(const Options& options, std::string_view keyword) {
   return options.search.find(keyword) != std::string::npos;
 }
 
-std::string keyword_value(const Options& options, std::string_view keyword,
-                          std::string_view stops, std::size_t max_chars) {
+std::string keyword_value(const Options& options, std::string_view keyword, std::string_view stops,
+                          std::size_t max_chars) {
   std::size_t at = options.search.find(keyword);
   if (at == std::string::npos) return {};
   std::string value;

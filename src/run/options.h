@@ -22,7 +22,7 @@ bool has_keyword(const Options& options, std::string_view keyword);
 // The value that follows the first occurrence of `keyword`: characters of the
 // given form up to (not including) the first character of `stops`, at most
 // `max_chars`. Empty when the keyword is missing.
-std::string keyword_value(const Options& options, std::string_view keyword,
-                          std::string_view stops, std::size_t max_chars);
+std::string keyword_value(const Options& options, std::string_view keyword, std::string_view stops,
+                          std::size_t max_chars);
 
 }  // namespace kestrovan

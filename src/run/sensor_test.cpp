@@ -53,10 +53,10 @@ TEST_F(WholeRun, TraceEventsOfASuccessfulRun) {
   int exit_code = -1;
   run(kSystem, exit_code);
   EXPECT_EQ(exit_code, 0);
-  EXPECT_EQ(logged, (std::vector<std::string>{
-                        "0 program started /opt/kestrovan/Kestrovan", "0 RfcEnvironment called ",
-                        "1 RfcOpen called ", "1 RfcCall called ", "1 RfcReceive called ",
-                        "1 RfcCall called ", "1 RfcReceive called "}));
+  EXPECT_EQ(logged, (std::vector<std::string>{"0 program started /opt/kestrovan/Kestrovan",
+                                              "0 RfcEnvironment called ", "1 RfcOpen called ",
+                                              "1 RfcCall called ", "1 RfcReceive called ",
+                                              "1 RfcCall called ", "1 RfcReceive called "}));
 }
 
 TEST_F(WholeRun, NoPasswordAnywhereWhateverFails) {

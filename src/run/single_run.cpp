@@ -26,8 +26,7 @@ int run_single_profile(RunState& state) {
     return end_with_error(state, *error);
   }
 
-  trace_event(options, static_cast<int>(state.connection), "program started",
-              startup.program_path);
+  trace_event(options, static_cast<int>(state.connection), "program started", startup.program_path);
   install_rfc_environment();
   trace_event(options, static_cast<int>(state.connection), "RfcEnvironment called", "");
   state.document.text.clear();

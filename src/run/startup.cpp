@@ -6,8 +6,7 @@
 namespace kestrovan {
 
 std::string make_start_line(const std::string& start_time) {
-  return "* " + start_time + " SAP " + std::string(kProgramName) + " " +
-         std::string(kVersionText);
+  return "* " + start_time + " SAP " + std::string(kProgramName) + " " + std::string(kVersionText);
 }
 
 std::optional<std::string> start_up(const std::vector<std::string>& arguments,

@@ -22,14 +22,14 @@ inline constexpr std::size_t kOptionsLimit = 127;
 inline constexpr std::size_t kItemLimit = 90;
 
 struct Startup {
-  std::string start_time;       // "HH:MM:SS" at start-up
-  std::string start_line;       // "* <time> SAP Kestrovan <version>"
-  std::string program_path;     // the first process argument, as received
-  std::string profile_argument; // the first argument after the program
-  std::string second_argument;  // as given, uncut (named in one listing message)
+  std::string start_time;        // "HH:MM:SS" at start-up
+  std::string start_line;        // "* <time> SAP Kestrovan <version>"
+  std::string program_path;      // the first process argument, as received
+  std::string profile_argument;  // the first argument after the program
+  std::string second_argument;   // as given, uncut (named in one listing message)
   Options options;
-  bool progress = false;        // the options hold "#", "@", "$" or "%"
-  bool item_mode = false;       // "ITEM=" in the options: global-listing run
+  bool progress = false;   // the options hold "#", "@", "$" or "%"
+  bool item_mode = false;  // "ITEM=" in the options: global-listing run
   std::string item;
 };
 

@@ -3,6 +3,7 @@
 // count or latency goes beyond its limit.
 #include <string>
 
+#include "common/text.h"
 #include "fuzz_support.h"
 #include "landscape.h"
 #include "saprfc_ini.h"
@@ -11,11 +12,11 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   std::string_view text(reinterpret_cast<const char*>(data), size);
   rfcsim::Landscape landscape = rfcsim::parse_landscape(text);
   for (const auto& [key, system] : landscape.by_host) {
-    fuzz::check(rfcsim::upper(system->ashost) == key.first && system->sysnr == key.second,
+    fuzz::check(kestrovan::to_upper(system->ashost) == key.first && system->sysnr == key.second,
                 "host index points at the wrong system");
   }
   for (const auto& [key, system] : landscape.by_gateway) {
-    fuzz::check(rfcsim::upper(system->gwhost) == key.first, "gateway index");
+    fuzz::check(kestrovan::to_upper(system->gwhost) == key.first, "gateway index");
   }
   for (const rfcsim::SimSystem& system : landscape.systems) {
     for (const auto& [table, rows] : system.rows) {
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     fuzz::check(system.latency_ms <= 600000, "latency beyond the limit");
   }
   for (const auto& [name, destination] : rfcsim::parse_saprfc_ini(text)) {
-    fuzz::check(name == rfcsim::upper(name), "destination key not upper case");
+    fuzz::check(name == kestrovan::to_upper(name), "destination key not upper case");
   }
   return 0;
 }

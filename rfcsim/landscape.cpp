@@ -3,30 +3,19 @@
 #include <climits>
 #include <cstdlib>
 
+#include "common/text.h"
+
 namespace rfcsim {
 
-std::string upper(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return result;
-}
-
-std::string_view trim(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) {
-    text.remove_suffix(1);
-  }
-  return text;
-}
+using kestrovan::to_upper;
+using kestrovan::trim_blanks;
 
 namespace {
 
 std::vector<std::string> words(std::string_view text, std::size_t max_words) {
   std::vector<std::string> result;
   while (true) {
-    text = trim(text);
+    text = trim_blanks(text);
     if (text.empty()) break;
     if (result.size() + 1 == max_words) {
       result.emplace_back(text);
@@ -53,17 +42,17 @@ class Reader {
   Landscape landscape;
 
   void line(std::size_t number, std::string_view raw) {
-    std::string_view text = trim(raw);
+    std::string_view text = trim_blanks(raw);
     if (text.empty() || text[0] == '#' || text[0] == ';') return;
     if (text.front() == '[') {
       if (text.back() != ']' || text.size() < 3) return problem(number, "broken section line");
-      section(trim(text.substr(1, text.size() - 2)));
+      section(trim_blanks(text.substr(1, text.size() - 2)));
       return;
     }
     std::size_t equals = text.find('=');
     if (equals == std::string_view::npos) return problem(number, "line without '='");
-    std::string key = upper(trim(text.substr(0, equals)));
-    std::string value(trim(text.substr(equals + 1)));
+    std::string key = to_upper(trim_blanks(text.substr(0, equals)));
+    std::string value(trim_blanks(text.substr(equals + 1)));
     if (library_) return library_setting(number, key, value);
     if (!system_) return problem(number, "setting outside a section");
     system_setting(number, key, value);
@@ -72,11 +61,11 @@ class Reader {
   void index() {
     for (const SimSystem& system : landscape.systems) {
       if (!system.ashost.empty()) {
-        landscape.by_host.emplace(std::make_pair(upper(system.ashost), system.sysnr), &system);
+        landscape.by_host.emplace(std::make_pair(to_upper(system.ashost), system.sysnr), &system);
       }
       if (!system.gwhost.empty()) {
-        landscape.by_gateway.emplace(std::make_pair(upper(system.gwhost), upper(system.gwserv)),
-                                     &system);
+        landscape.by_gateway.emplace(
+            std::make_pair(to_upper(system.gwhost), to_upper(system.gwserv)), &system);
       }
     }
   }
@@ -87,10 +76,10 @@ class Reader {
   }
 
   void section(std::string_view name) {
-    library_ = upper(name) == "LIBRARY";
+    library_ = to_upper(name) == "LIBRARY";
     system_ = nullptr;
     if (library_) return;
-    auto known = names_.find(upper(name));
+    auto known = names_.find(to_upper(name));
     if (known != names_.end()) {
       system_ = known->second;
       return;
@@ -98,20 +87,20 @@ class Reader {
     landscape.systems.emplace_back();
     system_ = &landscape.systems.back();
     system_->name = std::string(name);
-    names_[upper(name)] = system_;
+    names_[to_upper(name)] = system_;
   }
 
   void library_setting(std::size_t number, const std::string& key, const std::string& value) {
     if (key != "FAIL") return problem(number, "unknown library setting");
     std::vector<std::string> parts = words(value, 2);
     if (parts.size() != 2) return problem(number, "fault without its object");
-    std::string kind = upper(parts[0]);
+    std::string kind = to_upper(parts[0]);
     if (kind == "ITCREATE") {
-      landscape.itcreate_faults.insert(upper(parts[1]));
+      landscape.itcreate_faults.insert(to_upper(parts[1]));
     } else if (kind == "ITDELETE") {
-      landscape.itdelete_faults.insert(upper(parts[1]));
+      landscape.itdelete_faults.insert(to_upper(parts[1]));
     } else if (kind == "INSTALL") {
-      landscape.install_faults.insert(upper(parts[1]));
+      landscape.install_faults.insert(to_upper(parts[1]));
     } else {
       problem(number, "unknown library fault");
     }
@@ -157,13 +146,13 @@ class Reader {
   void fault(std::size_t number, const std::string& value) {
     SimSystem& system = *system_;
     std::vector<std::string> parts = words(value, 4);
-    if (parts.size() == 1 && upper(parts[0]) == "LOGON") {
+    if (parts.size() == 1 && to_upper(parts[0]) == "LOGON") {
       system.fail_logon = true;
       return;
     }
     if (parts.size() < 2) return problem(number, "unknown fault");
-    std::string function = upper(parts[0]);
-    std::string kind = upper(parts[1]);
+    std::string function = to_upper(parts[0]);
+    std::string kind = to_upper(parts[1]);
     long long code = 0;
     if (kind == "CALL" && parts.size() == 3 && parse_number(parts[2], 1, 255, code)) {
       system.call_faults[function] = static_cast<int>(code);
@@ -197,13 +186,13 @@ Landscape parse_landscape(std::string_view text) {
 }
 
 const SimSystem* find_by_host(const Landscape& landscape, std::string_view host, int sysnr) {
-  auto found = landscape.by_host.find({upper(host), sysnr});
+  auto found = landscape.by_host.find({to_upper(host), sysnr});
   return found == landscape.by_host.end() ? nullptr : found->second;
 }
 
 const SimSystem* find_by_gateway(const Landscape& landscape, std::string_view host,
                                  std::string_view service) {
-  auto found = landscape.by_gateway.find({upper(host), upper(service)});
+  auto found = landscape.by_gateway.find({to_upper(host), to_upper(service)});
   return found == landscape.by_gateway.end() ? nullptr : found->second;
 }
 

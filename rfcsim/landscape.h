@@ -77,7 +77,4 @@ const SimSystem* find_by_host(const Landscape& landscape, std::string_view host,
 const SimSystem* find_by_gateway(const Landscape& landscape, std::string_view host,
                                  std::string_view service);
 
-std::string upper(std::string_view text);
-std::string_view trim(std::string_view text);
-
 }  // namespace rfcsim

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text.h"
 #include "landscape.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
@@ -19,6 +20,9 @@
 #include "trace_file.h"
 
 namespace rfcsim {
+
+using kestrovan::to_upper;
+using kestrovan::trim_blanks;
 namespace {
 
 constexpr const char* kLandscapeFile = "SapSim.ini";
@@ -106,12 +110,12 @@ RFC_HANDLE log_on(const SimSystem* system, const std::string& target, const std:
   }
   if (system->latency_ms) kestrovan::platform::sleep_milliseconds(system->latency_ms);
   bool accepted = !system->fail_logon && client == system->client &&
-                  upper(without_trailing_blanks(user)) == upper(system->user) &&
+                  to_upper(without_trailing_blanks(user)) == to_upper(system->user) &&
                   without_trailing_blanks(password) == system->passwd;
   if (!accepted) {
     fail("RFC_ERROR_LOGON_FAILURE", "LOGON", "Name or password is incorrect (repeat logon)",
          "logon to " + system->name + " client " + client + " user " +
-             upper(without_trailing_blanks(user)) + " refused");
+             to_upper(without_trailing_blanks(user)) + " refused");
     return RFC_HANDLE_NULL;
   }
   RFC_HANDLE handle = lib.next_handle++;
@@ -287,7 +291,7 @@ RFC_HANDLE KESTROVAN_RFC_CALL RfcOpenEx(rfc_char_t* connect, RFC_ERROR_INFO_EX* 
     std::string word = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
     std::size_t equals = word.find('=');
     if (equals != std::string::npos)
-      values[upper(word.substr(0, equals))] = word.substr(equals + 1);
+      values[to_upper(word.substr(0, equals))] = word.substr(equals + 1);
     at = end == std::string::npos ? text.size() : end + 1;
   }
   std::string ini;
@@ -298,7 +302,7 @@ RFC_HANDLE KESTROVAN_RFC_CALL RfcOpenEx(rfc_char_t* connect, RFC_ERROR_INFO_EX* 
          std::string("no ") + kSapRfcIni + " in the working directory");
   } else {
     auto destinations = parse_saprfc_ini(ini);
-    auto found = destinations.find(upper(destination));
+    auto found = destinations.find(to_upper(destination));
     if (found == destinations.end()) {
       fail("RFC_ERROR_PROGRAM", "RfcOpenEx", "destination " + destination + " not found",
            std::string("no DEST=") + destination + " in " + kSapRfcIni);
@@ -331,7 +335,7 @@ RFC_RC KESTROVAN_RFC_CALL RfcCall(RFC_HANDLE handle, rfc_char_t* function,
   Connection* connection = find_connection(handle, "RfcCall");
   if (!connection) return RFC_FAILURE;
   const SimSystem& system = *connection->system;
-  connection->function = upper(text_or_empty(function));
+  connection->function = to_upper(text_or_empty(function));
   connection->called = false;
   if (system.latency_ms) kestrovan::platform::sleep_milliseconds(system.latency_ms);
   auto abort = system.abort_faults.find(connection->function);
@@ -406,7 +410,7 @@ RFC_RC KESTROVAN_RFC_CALL RfcInstallStructure(rfc_char_t* name, RFC_TYPE_ELEMENT
   Library& lib = library();
   std::string structure = text_or_empty(name);
   if (lib.loaded == false) load_landscape();
-  if (lib.landscape.install_faults.count(upper(structure)) || !elements || !type_handle) {
+  if (lib.landscape.install_faults.count(to_upper(structure)) || !elements || !type_handle) {
     fail("RFC_ERROR_PROGRAM", "RfcInstallStructure", "RfcInstallStructure " + structure + " failed",
          "fault of the built-in library: install " + structure);
     return RFC_FAILURE;
@@ -421,7 +425,7 @@ ITAB_H KESTROVAN_RFC_CALL ItCreate(char* name, unsigned leng, unsigned /*occu*/,
   Library& lib = library();
   std::string table = text_or_empty(name);
   if (!lib.loaded) load_landscape();
-  if (lib.landscape.itcreate_faults.count(upper(table))) {
+  if (lib.landscape.itcreate_faults.count(to_upper(table))) {
     fail("RFC_ERROR_RESOURCE", "ItCreate", "ItCreate " + table + " failed",
          "fault of the built-in library: itcreate " + table);
     return nullptr;
@@ -444,7 +448,7 @@ int KESTROVAN_RFC_CALL ItDelete(ITAB_H table) {
     fail("RFC_ERROR_PROGRAM", "ItDelete", "ItDelete with an unknown table handle", "");
     return 1;
   }
-  if (lib.landscape.itdelete_faults.count(upper(t->name))) {
+  if (lib.landscape.itdelete_faults.count(to_upper(t->name))) {
     fail("RFC_ERROR_RESOURCE", "ItDelete", "ItDelete " + t->name + " failed",
          "fault of the built-in library: itdelete " + t->name);
     return 1;

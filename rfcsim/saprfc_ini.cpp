@@ -1,8 +1,12 @@
 #include "saprfc_ini.h"
 
+#include "common/text.h"
 #include "landscape.h"
 
 namespace rfcsim {
+
+using kestrovan::to_upper;
+using kestrovan::trim_blanks;
 
 std::map<std::string, Destination> parse_saprfc_ini(std::string_view text) {
   std::map<std::string, Destination> destinations;
@@ -10,16 +14,16 @@ std::map<std::string, Destination> parse_saprfc_ini(std::string_view text) {
   Destination ignored;
   while (!text.empty()) {
     std::size_t end = text.find('\n');
-    std::string_view line = trim(text.substr(0, end));
+    std::string_view line = trim_blanks(text.substr(0, end));
     text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     std::size_t equals = line.find('=');
     if (line.empty() || line[0] == '#' || line[0] == ';' || equals == std::string_view::npos) {
       continue;
     }
-    std::string key = upper(trim(line.substr(0, equals)));
-    std::string value(trim(line.substr(equals + 1)));
+    std::string key = to_upper(trim_blanks(line.substr(0, equals)));
+    std::string value(trim_blanks(line.substr(equals + 1)));
     if (key == "DEST") {
-      auto [entry, added] = destinations.try_emplace(upper(value));
+      auto [entry, added] = destinations.try_emplace(to_upper(value));
       current = added ? &entry->second : &ignored;
       continue;
     }

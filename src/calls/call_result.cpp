@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/text.h"
+#include "rfc/diagnostics.h"
 
 namespace kestrovan {
 
@@ -22,6 +23,23 @@ std::string call_failure_message(int code, std::string_view exception) {
 std::string exception_text(int code, const char* exception) {
   if ((code != RFC_EXCEPTION && code != RFC_SYS_EXCEPTION) || !exception) return {};
   return std::string(exception, strnlen(exception, kExceptionTextLimit));
+}
+
+CallResult call_and_receive(RFC_HANDLE handle, const Options& options, const char* function,
+                            RFC_PARAMETER* receive, RFC_TABLE* tables) {
+  RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
+  CallResult result;
+  result.code = RfcCall(handle, const_cast<rfc_char_t*>(function), no_parameters, tables);
+  trace_event(options, static_cast<int>(handle), "RfcCall called", "");
+  std::string exception;
+  if (result.code == RFC_OK) {
+    rfc_char_t* exception_reference = nullptr;
+    result.code = RfcReceive(handle, receive, tables, &exception_reference);
+    trace_event(options, static_cast<int>(handle), "RfcReceive called", "");
+    exception = exception_text(result.code, exception_reference);
+  }
+  if (result.code != RFC_OK) result.message = call_failure_message(result.code, exception);
+  return result;
 }
 
 std::string field_text(const char* record, Structure structure, std::string_view field) {

@@ -8,6 +8,8 @@
 #include <string_view>
 
 #include "calls/descriptors.h"
+#include "rfc/rfc_api.h"
+#include "run/options.h"
 
 namespace kestrovan {
 
@@ -24,6 +26,12 @@ std::string call_failure_message(int code, std::string_view exception);
 // The exception text the library handed over, cut to its limit; empty for
 // other results or when none was set.
 std::string exception_text(int code, const char* exception);
+
+// Calls `function` with an empty parameter list and `tables`, then receives
+// its answer into `receive` and `tables`; traces both steps. A failed RfcCall
+// skips the receive. The result's message is set on failure.
+CallResult call_and_receive(RFC_HANDLE handle, const Options& options, const char* function,
+                            RFC_PARAMETER* receive, RFC_TABLE* tables);
 
 // A field of a received record: its characters up to its length, ending early
 // at a zero byte; trailing blanks stay.

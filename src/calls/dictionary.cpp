@@ -56,25 +56,13 @@ CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandl
                      0};
   }
   table_list[kTableCount] = {nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0};
-  RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
-
-  CallResult result;
-  result.code =
-      RfcCall(handle, const_cast<rfc_char_t*>("DB02_DB4_GET_INFO"), no_parameters, table_list);
-  trace_event(options, static_cast<int>(handle), "RfcCall called", "");
-  std::string exception;
   std::vector<char> record(structure_length(Structure::kDb02InfDb4), ' ');
-  if (result.code == RFC_OK) {
-    std::int32_t api_rc = 0;
-    RFC_PARAMETER receive[] = {{const_cast<char*>("API_QWCRSSTS_RC"), 15, TYPINT, 4, &api_rc},
-                               {const_cast<char*>("DB02_DISPLAYED_INFO"), 19, record_type,
-                                structure_length(Structure::kDb02InfDb4), record.data()},
-                               {nullptr, 0, 0, 0, nullptr}};
-    rfc_char_t* exception_reference = nullptr;
-    result.code = RfcReceive(handle, receive, table_list, &exception_reference);
-    trace_event(options, static_cast<int>(handle), "RfcReceive called", "");
-    exception = exception_text(result.code, exception_reference);
-  }
+  std::int32_t api_rc = 0;
+  RFC_PARAMETER receive[] = {{const_cast<char*>("API_QWCRSSTS_RC"), 15, TYPINT, 4, &api_rc},
+                             {const_cast<char*>("DB02_DISPLAYED_INFO"), 19, record_type,
+                              structure_length(Structure::kDb02InfDb4), record.data()},
+                             {nullptr, 0, 0, 0, nullptr}};
+  CallResult result = call_and_receive(handle, options, "DB02_DB4_GET_INFO", receive, table_list);
   if (result.code == RFC_OK) {
     info.dbsys = field_text(record.data(), Structure::kDb02InfDb4, "DBSYS");
     info.date = field_text(record.data(), Structure::kDb02InfDb4, "FS_A_DATE");
@@ -83,8 +71,6 @@ CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandl
     info.tables_missing = ItFill(tables[kAddtlTables]);
     info.indexes_missing = ItFill(tables[kAddtlIndex]);
     info.views_missing = ItFill(tables[kMissViews]);
-  } else {
-    result.message = call_failure_message(result.code, exception);
   }
   for (std::size_t i = 0; i < kTableCount; ++i) {
     if (ItDelete(tables[i]) != 0) report_rfc_error(std::string("ItDelete ") + kTables[i].name);

@@ -23,7 +23,7 @@ std::string replace_all(std::string_view text, char from, char to);
 // `text` without trailing blanks.
 std::string_view trim_trailing_blanks(std::string_view text);
 
-// `text` without blanks and tabs at either end.
+// `text` without blanks, tabs and carriage returns at either end.
 std::string_view trim_blanks(std::string_view text);
 
 // Equal without regard to ASCII letter case.

@@ -15,12 +15,7 @@ constexpr std::string_view kProfileIndex = "Tallisan.Prf";
 constexpr std::size_t kExtensionWidth = 4;  // the dot and three characters
 
 std::string with_separator(std::string_view folder, char separator) {
-  std::string result = replace_all(folder, '\\', separator);
-  return result;
-}
-
-std::string missing(const std::string& what) {
-  return "Error 1002: Profile " + what + " is missing...";
+  return replace_all(folder, '\\', separator);
 }
 
 bool names_folder(const std::string& line, char separator) {
@@ -48,7 +43,7 @@ std::optional<std::string> search_prtg_folder(const std::string& name, const Fil
     std::string below_folder = with_separator("Custom Sensors\\ExeXml\\", separator);
     if (probe.can_open(folder + below_prtg + name)) folder += below_prtg;
     if (probe.can_open(folder + below_folder + name)) folder += below_folder;
-    if (!probe.can_open(folder + name)) return missing(name);
+    if (!probe.can_open(folder + name)) return profile_missing_message(name);
   }
   // A profile in the working directory alone is in the wrong place; but when
   // PRTG starts the sensor in its own ExeXml folder, the same profile is
@@ -62,13 +57,17 @@ std::optional<std::string> search_prtg_folder(const std::string& name, const Fil
         break;
       }
     }
-    if (!in_folder) return missing(name);
+    if (!in_folder) return profile_missing_message(name);
   }
   if (!ends_in_exexml_folder(folder, separator)) return "Sorry, invalid Path-Usage...";
   return std::nullopt;
 }
 
 }  // namespace
+
+std::string profile_missing_message(const std::string& what) {
+  return "Error 1002: Profile " + what + " is missing...";
+}
 
 std::string prtg_path_file_name() { return "C:\\PRTG_Path.Txt"; }
 
@@ -126,7 +125,7 @@ std::optional<std::string> locate_profile(const std::string& argument, const Opt
                                                 : RunKind::kSingleProfile;
   if (host != HostKind::kExexml || has_keyword(options, "@")) {
     location.profile_directory = resolved.folder;
-    if (!probe.can_open(location.path())) return missing(location.path());
+    if (!probe.can_open(location.path())) return profile_missing_message(location.path());
     return std::nullopt;
   }
   return search_prtg_folder(resolved.name, probe, separator, location.profile_directory);

@@ -62,6 +62,9 @@ std::optional<std::string> locate_profile(const std::string& argument, const Opt
                                           bool item_mode, HostKind host, const FileProbe& probe,
                                           ProfileLocation& location, char separator);
 
+// The message of a profile that cannot be found (Error 1002), naming `what`.
+std::string profile_missing_message(const std::string& what);
+
 // The PRTG folder names as seen with `separator`.
 std::string prtg_path_file_name();
 std::vector<std::string> prtg_fixed_folders(char separator);

@@ -17,7 +17,7 @@ int run_single_profile(RunState& state) {
   const std::string& name = state.location.profile_name;
 
   std::FILE* profile = platform::open_for_reading(state.location.path());
-  if (!profile) return end_with_error(state, "Error 1002: Profile " + name + " is missing...");
+  if (!profile) return end_with_error(state, profile_missing_message(name));
   bool valid = true;
   if (auto error = read_profile(profile, name, false, state.parameters, valid)) {
     return end_with_error(state, *error);

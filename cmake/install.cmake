@@ -5,8 +5,9 @@
 #     share/kestrovan/examples/...       profile, listings, settings, landscape
 #     share/doc/kestrovan/...            README and the administrator's guide
 #
-# On Windows (the mingw build) everything lands flat in one folder, as it goes
-# into PRTG's "Custom Sensors\EXEXML" folder, and `cpack` packs it as a ZIP.
+# On Windows (the mingw builds) everything lands flat in one folder, as it goes
+# into PRTG's "Custom Sensors\EXEXML" folder, and `cpack` packs it as a ZIP:
+# Kestrovan-<version>-windows-x64.zip or -windows-x86.zip.
 include(GNUInstallDirs)
 
 set(KESTROVAN_EXAMPLES
@@ -22,7 +23,12 @@ if(WIN32)
   install(FILES ${KESTROVAN_EXAMPLES} DESTINATION examples)
   install(FILES ${KESTROVAN_DOCS} DESTINATION .)
   set(CPACK_GENERATOR ZIP)
-  set(CPACK_PACKAGE_FILE_NAME "Kestrovan-${PROJECT_VERSION}-windows-x64")
+  # One archive a bitness: the sensor must match the librfc32.dll it loads.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(CPACK_PACKAGE_FILE_NAME "Kestrovan-${PROJECT_VERSION}-windows-x64")
+  else()
+    set(CPACK_PACKAGE_FILE_NAME "Kestrovan-${PROJECT_VERSION}-windows-x86")
+  endif()
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 else()
   install(TARGETS Kestrovan kestrovan-passwd RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -3,12 +3,9 @@
 #include <climits>
 #include <cstdlib>
 
-#include "common/text.h"
+#include "sim_support.h"
 
 namespace rfcsim {
-
-using kestrovan::to_upper;
-using kestrovan::trim_blanks;
 
 namespace {
 
@@ -176,6 +173,7 @@ class Reader {
 Landscape parse_landscape(std::string_view text) {
   Reader reader;
   std::size_t number = 0;
+  text = without_bom(text);  // Windows editors write one
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     reader.line(++number, text.substr(0, end));

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "rfc/rfc_api.h"
+#include "rfc_api.h"
 #include "rfcsim.h"
 #include "support/test_directory.h"
 
@@ -54,7 +54,7 @@ RFC_TYPE_ELEMENT kSmall[] = {{const_cast<char*>("RFCDBSYS"), TYPC, 4, 0, 0},
 RFC_TYPE_ELEMENT kRow[] = {{const_cast<char*>("NAME"), TYPC, 40, 0, 0}};
 
 std::string last_operation;
-void KESTROVAN_RFC_CALL record_operation(rfc_char_t* operation) { last_operation = operation; }
+void SAP_API record_operation(rfc_char_t* operation) { last_operation = operation; }
 
 class Library : public TestDirectory {
  protected:

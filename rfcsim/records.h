@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "rfc/rfc_api.h"
+#include "rfc_api.h"
 
 namespace rfcsim {
 

@@ -1,17 +1,15 @@
 #include "saprfc_ini.h"
 
-#include "common/text.h"
 #include "landscape.h"
+#include "sim_support.h"
 
 namespace rfcsim {
-
-using kestrovan::to_upper;
-using kestrovan::trim_blanks;
 
 std::map<std::string, Destination> parse_saprfc_ini(std::string_view text) {
   std::map<std::string, Destination> destinations;
   Destination* current = nullptr;
   Destination ignored;
+  text = without_bom(text);  // Windows editors write one
   while (!text.empty()) {
     std::size_t end = text.find('\n');
     std::string_view line = trim_blanks(text.substr(0, end));

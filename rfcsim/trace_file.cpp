@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/platform.h"
+#include "sim_support.h"
 
 namespace rfcsim {
 
@@ -22,13 +22,19 @@ void append_error_block(const std::string& what, const std::string& detail) {
   if (!file) return;
   // A block starts on a line of its own, also after a file without a final
   // line end.
-  if (std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n') std::fputc('\n', file);
+  bool after_open_line = std::fseek(file, -1, SEEK_END) == 0 && std::fgetc(file) != '\n';
   std::fseek(file, 0, SEEK_END);
-  kestrovan::platform::LocalTime now = kestrovan::platform::local_time();
-  std::fprintf(file, "**** ERROR file opened at %04d%02d%02d %02d%02d%02d Kestrovan RFC library\n",
-               now.year, now.month, now.day, now.hour, now.minute, now.second);
-  std::fprintf(file, "ERROR       %s\n", one_line(what).c_str());
-  if (!detail.empty()) std::fprintf(file, "       ======> %s\n", one_line(detail).c_str());
+  SimTime now = local_time();
+  char opened[96];
+  int length = std::snprintf(
+      opened, sizeof opened,
+      "%s**** ERROR file opened at %04d%02d%02d %02d%02d%02d Kestrovan RFC library\n",
+      after_open_line ? "\n" : "", now.year, now.month, now.day, now.hour, now.minute, now.second);
+  std::string block(opened, length > 0 ? static_cast<std::size_t>(length) : 0);
+  block += "ERROR       " + one_line(what) + "\n";
+  if (!detail.empty()) block += "       ======> " + one_line(detail) + "\n";
+  // One write a block, so that blocks of concurrent calls never interleave.
+  std::fwrite(block.data(), 1, block.size(), file);
   std::fclose(file);
 }
 

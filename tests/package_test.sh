@@ -1,8 +1,10 @@
 #!/bin/sh
-# The Windows release archive holds what an administrator needs, and
-# Kestrovan.exe carries its version resource.
-#   package_test.sh ARCHIVE.zip
+# A Windows release archive holds what an administrator needs, its programs
+# are of the archive's bitness, and Kestrovan.exe carries its version
+# resource.
+#   package_test.sh ARCHIVE.zip x64|x86
 set -u
+bitness=$2
 archive=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 failures=0
 listing=$(cmake -E tar tf "$archive" | sed 's#^[^/]*/##' | grep -v '/$' | sort)
@@ -27,6 +29,19 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 (cd "$work" && cmake -E tar xf "$archive")
 exe=$(find "$work" -name Kestrovan.exe)
+# The machine field of the PE header: 8664 for x64, 014c for x86.
+machine() {
+  pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+  od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' '
+}
+expected_machine=8664
+[ "$bitness" = x86 ] && expected_machine=014c
+for program in "$exe" "$(find "$work" -name kestrovan-passwd.exe)"; do
+  if [ "$(machine "$program")" != "$expected_machine" ]; then
+    echo "FAIL: $(basename "$program") is not a $bitness program"
+    failures=$((failures + 1))
+  fi
+done
 # Version strings are UTF-16 in the resource.
 utf16() { printf '%s' "$1" | sed 's/./&\\x00/g'; }
 for text in ProductName Kestrovan FileVersion 4.3 FileDescription; do
@@ -39,5 +54,5 @@ if grep -q '^HostKind=' "$work"/*/examples/Kestrovan.ini; then
   echo "FAIL: the example Kestrovan.ini selects a host kind"
   failures=$((failures + 1))
 fi
-[ "$failures" -eq 0 ] && echo "package: $(echo "$listing" | wc -l) files as expected, version resource present"
+[ "$failures" -eq 0 ] && echo "package $bitness: $(echo "$listing" | wc -l) files as expected, $bitness programs, version resource present"
 exit "$failures"

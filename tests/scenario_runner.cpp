@@ -9,6 +9,7 @@
 //   define NAME ... end-define      directives reused by `use NAME`
 //   === name of the case
 //   only wine | only native         run the case in one mode only
+//   only linked                     not when the runner binds a loaded library
 //   cwd PATH                        run in this folder of the working directory
 //   arg TEXT                        one argument, the rest of the line verbatim
 //   arg-repeat CHAR COUNT           one argument of COUNT copies of CHAR
@@ -24,6 +25,8 @@
 //   expect-unchanged PATH           a laid-out file that must be untouched
 //   expect-same PATH OTHER          two files with the same bytes after the run
 //   expect-nowhere TEXT             TEXT in neither the output nor any file left
+//   library KEY PATH                a copy of the library the runner was given
+//                                   as --library-file KEY=FILE
 //   use NAME                        the directives of a definition
 //
 // MODS: `nonl` (no line end after the last line), `esc` (\n \r \t \\ \xHH).
@@ -32,6 +35,13 @@
 // folder (where Kestrovan.ini lives); `C:/...` is the Wine prefix's C: drive.
 // The working directory is drive D: under Wine and its current directory.
 // Expected texts may hold {{TIME}} (HH:MM:SS) and {{*}} (anything on a line).
+//
+// With --rfc-library FILE every case runs through that library, loaded at
+// run time: the runner copies it beside the executable and puts its name as
+// "RfcLibrary=" at the top of bin/Kestrovan.ini (a case's own RfcLibrary line
+// comes later and wins). Every case also checks the built-in library's
+// ledger: a run that ends by itself leaves no connection and no table open,
+// a run ended by the fatal-error report no connection.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -82,6 +92,8 @@ struct Case {
   std::vector<FileSpec> expected_files;
   std::vector<std::string> absent_files;
   std::vector<std::string> unchanged_files;
+  std::vector<std::pair<std::string, std::string>> libraries;  // key, path
+  bool linked_only = false;
   std::string skip_mode;  // "wine" or "native": skip in that mode
   std::string cwd;        // below the working directory
 };
@@ -229,7 +241,13 @@ class Parser {
     } else if (keyword == "arg-repeat") {
       if (applies) c.arguments.push_back(std::string(std::stoul(tokens.at(1)), tokens.at(0)[0]));
     } else if (keyword == "only") {
-      c.skip_mode = tokens.at(0) == "wine" ? "native" : "wine";
+      if (tokens.at(0) == "linked") {
+        c.linked_only = true;
+      } else {
+        c.skip_mode = tokens.at(0) == "wine" ? "native" : "wine";
+      }
+    } else if (keyword == "library") {
+      if (applies) c.libraries.push_back({tokens.at(0), tokens.at(1)});
     } else if (keyword == "cwd") {
       if (applies) c.cwd = tokens.at(0);
     } else if (keyword == "exit") {
@@ -435,6 +453,8 @@ struct Runner {
   fs::path prefix;  // Wine prefix
   fs::path root;    // the case folder, laid anew for every case
   std::string wine = "wine";
+  fs::path rfc_library;                           // bound by every case when set
+  std::map<std::string, fs::path> library_files;  // for `library KEY PATH`
 
   fs::path work() const { return root / "work"; }
   fs::path bin() const { return root / "bin"; }
@@ -461,6 +481,38 @@ struct Runner {
     }
   }
 
+  static constexpr const char* kLedger = ".rfcsim-ledger";
+
+  // Copies the library beside the executable and names it first in
+  // Kestrovan.ini (after a byte-order mark the case may have put there).
+  void bind_library() {
+    fs::copy_file(rfc_library, bin() / rfc_library.filename(),
+                  fs::copy_options::overwrite_existing);
+    fs::path ini = bin() / "Kestrovan.ini";
+    std::string content = fs::exists(ini) ? read_file(ini) : "";
+    std::string bom = content.rfind("\xEF\xBB\xBF", 0) == 0 ? content.substr(0, 3) : "";
+    write_file(ini, bom + "RfcLibrary=" + rfc_library.filename().string() + "\n" +
+                        content.substr(bom.size()));
+  }
+
+  // The built-in library's ledger of what the run left open; removed so that
+  // the case sees only the files of the sensor itself.
+  static void check_ledger(const fs::path& ledger, int exit_code, std::vector<Failure>& failures) {
+    if (!fs::exists(ledger)) return;
+    std::ifstream in(ledger);
+    std::string line;
+    while (std::getline(in, line)) {
+      unsigned long connections = 0, tables = 0;
+      if (std::sscanf(line.c_str(), "connections=%lu tables=%lu", &connections, &tables) != 2) {
+        failures.push_back({"unreadable ledger line: " + line});
+      } else if (connections != 0 || (exit_code != 1 && tables != 0)) {
+        failures.push_back({"the run left open: " + line});
+      }
+    }
+    in.close();
+    fs::remove(ledger);
+  }
+
   std::vector<Failure> run(const Case& c) {
     prepare();
     std::vector<Failure> failures;
@@ -472,6 +524,13 @@ struct Runner {
       write_file(place(file.path), file.content);
       laid_out[file.path] = file.content;
     }
+    for (const auto& [key, path] : c.libraries) {
+      auto found = library_files.find(key);
+      if (found == library_files.end()) return {{"no --library-file " + key}};
+      fs::create_directories(place(path).parent_path());
+      fs::copy_file(found->second, place(path), fs::copy_options::overwrite_existing);
+    }
+    if (!rfc_library.empty()) bind_library();
     std::vector<std::string> command;
     std::vector<std::string> environment;
     if (mode == "wine") {
@@ -481,10 +540,12 @@ struct Runner {
     } else {
       command = {(bin() / exe.filename()).string()};
     }
+    environment.push_back(std::string("RFCSIM_LEDGER=") + kLedger);
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
     fs::path folder = c.cwd.empty() ? work() : place(c.cwd);
     fs::create_directories(folder);
     Result result = run_process(command, folder, environment, 30);
+    check_ledger(folder / kLedger, result.exit_code, failures);
 
     std::string out = mode == "wine" ? fold_crlf(result.out) : result.out;
     if (result.timed_out) failures.push_back({"timed out"});
@@ -568,6 +629,16 @@ int main(int argc, char** argv) {
     } else if (arg == "--wine-prefix" && i + 1 < argc) {
       runner.mode = "wine";
       runner.prefix = fs::absolute(argv[++i]);
+    } else if (arg == "--rfc-library" && i + 1 < argc) {
+      runner.rfc_library = fs::absolute(argv[++i]);
+    } else if (arg == "--library-file" && i + 1 < argc) {
+      std::string spec = argv[++i];
+      std::size_t equals = spec.find('=');
+      if (equals == std::string::npos) {
+        std::cerr << "--library-file takes KEY=FILE\n";
+        return 2;
+      }
+      runner.library_files[spec.substr(0, equals)] = fs::absolute(spec.substr(equals + 1));
     } else if (arg == "--filter" && i + 1 < argc) {
       filter = argv[++i];
     } else {
@@ -575,8 +646,8 @@ int main(int argc, char** argv) {
     }
   }
   if (runner.exe.empty() || files.empty()) {
-    std::cerr << "usage: scenario_runner --exe PROGRAM [--wine-prefix DIR] [--filter TEXT] "
-                 "FILE...\n";
+    std::cerr << "usage: scenario_runner --exe PROGRAM [--wine-prefix DIR] [--rfc-library FILE] "
+                 "[--library-file KEY=FILE]... [--filter TEXT] FILE...\n";
     return 2;
   }
   char folder[] = "/tmp/kestrovan-scenario-XXXXXX";
@@ -590,7 +661,7 @@ int main(int argc, char** argv) {
   for (const std::string& file : files) {
     Parser parser(file, read_lines(file), runner.mode);
     for (const Case& c : parser.parse()) {
-      if (c.skip_mode == runner.mode ||
+      if (c.skip_mode == runner.mode || (c.linked_only && !runner.rfc_library.empty()) ||
           (!filter.empty() && c.name.find(filter) == std::string::npos)) {
         ++skipped;
         continue;
@@ -601,12 +672,16 @@ int main(int argc, char** argv) {
         continue;
       }
       ++failed;
-      std::cout << "FAIL " << c.source << " " << c.name << " [" << runner.mode << "]\n";
+      std::cout << "FAIL " << c.source << " " << c.name << " [" << runner.mode
+                << (runner.rfc_library.empty() ? "" : ", loaded library") << "]\n";
       for (const Failure& failure : failures) std::cout << "  " << failure.what << "\n";
     }
   }
   fs::remove_all(folder);
-  std::cout << runner.mode << " scenarios: " << passed << " passed, " << failed << " failed, "
-            << skipped << " skipped\n";
+  std::string label =
+      runner.mode +
+      (runner.rfc_library.empty() ? "" : " (" + runner.rfc_library.filename().string() + ")");
+  std::cout << label << " scenarios: " << passed << " passed, " << failed << " failed, " << skipped
+            << " skipped\n";
   return failed == 0 ? 0 : 1;
 }

@@ -25,18 +25,19 @@ std::string exception_text(int code, const char* exception) {
   return std::string(exception, strnlen(exception, kExceptionTextLimit));
 }
 
-CallResult call_and_receive(RFC_HANDLE handle, const Options& options, const char* function,
+CallResult call_and_receive(RfcConnection& connection, const Options& options, const char* function,
                             RFC_PARAMETER* receive, RFC_TABLE* tables) {
   RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
+  const int number = static_cast<int>(connection.handle());
   CallResult result;
-  result.code = RfcCall(handle, const_cast<rfc_char_t*>(function), no_parameters, tables);
-  trace_event(options, static_cast<int>(handle), "RfcCall called", "");
+  result.code = connection.call(function, no_parameters, tables).code;
+  trace_event(options, number, "RfcCall called", "");
   std::string exception;
   if (result.code == RFC_OK) {
-    rfc_char_t* exception_reference = nullptr;
-    result.code = RfcReceive(handle, receive, tables, &exception_reference);
-    trace_event(options, static_cast<int>(handle), "RfcReceive called", "");
-    exception = exception_text(result.code, exception_reference);
+    RfcAnswer answer = connection.receive(receive, tables);
+    result.code = answer.code;
+    trace_event(options, number, "RfcReceive called", "");
+    exception = exception_text(result.code, answer.exception);
   }
   if (result.code != RFC_OK) result.message = call_failure_message(result.code, exception);
   return result;

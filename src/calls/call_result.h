@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "calls/descriptors.h"
-#include "rfc/rfc_api.h"
+#include "rfc/rfc_session.h"
 #include "run/options.h"
 
 namespace kestrovan {
@@ -30,7 +30,7 @@ std::string exception_text(int code, const char* exception);
 // Calls `function` with an empty parameter list and `tables`, then receives
 // its answer into `receive` and `tables`; traces both steps. A failed RfcCall
 // skips the receive. The result's message is set on failure.
-CallResult call_and_receive(RFC_HANDLE handle, const Options& options, const char* function,
+CallResult call_and_receive(RfcConnection& connection, const Options& options, const char* function,
                             RFC_PARAMETER* receive, RFC_TABLE* tables);
 
 // A field of a received record: its characters up to its length, ending early

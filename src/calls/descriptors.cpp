@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "rfc/diagnostics.h"
+#include "rfc/rfc_session.h"
 
 namespace kestrovan {
 
@@ -85,7 +86,7 @@ RFC_TYPEHANDLE installed_type(Structure structure, TypeHandles& handles) {
                                                                  : handles.missobj;
   if (handle != 0) return handle;
   Descriptor d = descriptor(structure);
-  if (RfcInstallStructure(const_cast<rfc_char_t*>(d.name), d.entries, d.count, &handle) != 0) {
+  if (!install_structure(d.name, d.entries, d.count, handle)) {
     report_rfc_error("RfcInstallStructure");
   }
   return handle;

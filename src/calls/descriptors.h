@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "rfc/rfc_api.h"
+#include "rfc_api.h"
 
 namespace kestrovan {
 

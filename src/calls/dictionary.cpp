@@ -34,13 +34,13 @@ std::string channel_value(unsigned long count) {
 
 }  // namespace
 
-CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandles& types,
+CallResult check_dictionary(RfcConnection& connection, const Options& options, TypeHandles& types,
                             DictionaryInfo& info) {
   const unsigned row_length = structure_length(Structure::kMissObj);
-  ITAB_H tables[kTableCount];
+  RfcTable tables[kTableCount];
   for (std::size_t i = 0; i < kTableCount; ++i) {
-    tables[i] = ItCreate(const_cast<char*>(kTables[i].name), row_length, 0, 0);
-    if (!tables[i]) report_rfc_error(std::string("ItCreate ") + kTables[i].name);
+    tables[i] = RfcTable::create(kTables[i].name, row_length);
+    if (!tables[i].exists()) report_rfc_error(std::string("ItCreate ") + kTables[i].name);
   }
   RFC_TYPEHANDLE record_type = installed_type(Structure::kDb02InfDb4, types);
   RFC_TYPEHANDLE row_type = installed_type(Structure::kMissObj, types);
@@ -51,7 +51,7 @@ CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandl
                      kTables[i].name_length,
                      row_type,
                      row_length,
-                     tables[i],
+                     tables[i].handle(),
                      RFC_ITMODE_BYREFERENCE,
                      0};
   }
@@ -62,18 +62,19 @@ CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandl
                              {const_cast<char*>("DB02_DISPLAYED_INFO"), 19, record_type,
                               structure_length(Structure::kDb02InfDb4), record.data()},
                              {nullptr, 0, 0, 0, nullptr}};
-  CallResult result = call_and_receive(handle, options, "DB02_DB4_GET_INFO", receive, table_list);
+  CallResult result =
+      call_and_receive(connection, options, "DB02_DB4_GET_INFO", receive, table_list);
   if (result.code == RFC_OK) {
     info.dbsys = field_text(record.data(), Structure::kDb02InfDb4, "DBSYS");
     info.date = field_text(record.data(), Structure::kDb02InfDb4, "FS_A_DATE");
     info.time = field_text(record.data(), Structure::kDb02InfDb4, "FS_A_TIME");
     info.sysid = field_text(record.data(), Structure::kDb02InfDb4, "SYSID");
-    info.tables_missing = ItFill(tables[kAddtlTables]);
-    info.indexes_missing = ItFill(tables[kAddtlIndex]);
-    info.views_missing = ItFill(tables[kMissViews]);
+    info.tables_missing = tables[kAddtlTables].lines();
+    info.indexes_missing = tables[kAddtlIndex].lines();
+    info.views_missing = tables[kMissViews].lines();
   }
   for (std::size_t i = 0; i < kTableCount; ++i) {
-    if (ItDelete(tables[i]) != 0) report_rfc_error(std::string("ItDelete ") + kTables[i].name);
+    if (!tables[i].remove()) report_rfc_error(std::string("ItDelete ") + kTables[i].name);
   }
   return result;
 }

@@ -11,7 +11,7 @@
 #include "calls/call_result.h"
 #include "calls/descriptors.h"
 #include "output/result_document.h"
-#include "rfc/rfc_api.h"
+#include "rfc/rfc_session.h"
 #include "run/options.h"
 
 namespace kestrovan {
@@ -26,7 +26,7 @@ struct DictionaryInfo {
   unsigned long views_missing = 0;
 };
 
-CallResult check_dictionary(RFC_HANDLE handle, const Options& options, TypeHandles& types,
+CallResult check_dictionary(RfcConnection& connection, const Options& options, TypeHandles& types,
                             DictionaryInfo& info);
 
 // The successful document of a single-profile run: text line and channels.

@@ -5,8 +5,8 @@
 
 namespace kestrovan {
 
-CallResult read_system_information(RFC_HANDLE handle, const Options& options, TypeHandles& types,
-                                   SystemInformation& information,
+CallResult read_system_information(RfcConnection& connection, const Options& options,
+                                   TypeHandles& types, SystemInformation& information,
                                    ConnectionParameters& parameters) {
   RFC_TYPEHANDLE rfcsi_type = installed_type(Structure::kRfcsi, types);
   RFC_TABLE no_tables[] = {{nullptr, 0, 0, 0, nullptr, RFC_ITMODE_BYREFERENCE, 0}};
@@ -22,7 +22,7 @@ CallResult read_system_information(RFC_HANDLE handle, const Options& options, Ty
        record.data()},
       {const_cast<char*>("RFC_LOGIN_COMPLETE"), 18, TYPC, 1, &login_complete},
       {nullptr, 0, 0, 0, nullptr}};
-  CallResult result = call_and_receive(handle, options, "RFC_SYSTEM_INFO", receive, no_tables);
+  CallResult result = call_and_receive(connection, options, "RFC_SYSTEM_INFO", receive, no_tables);
   if (result.code != RFC_OK) return result;
   information.destination = field_text(record.data(), Structure::kRfcsi, "RFCDEST");
   information.database_system = field_text(record.data(), Structure::kRfcsi, "RFCDBSYS");

@@ -7,7 +7,7 @@
 #include "calls/call_result.h"
 #include "calls/descriptors.h"
 #include "profiles/connection_parameters.h"
-#include "rfc/rfc_api.h"
+#include "rfc/rfc_session.h"
 #include "run/options.h"
 
 namespace kestrovan {
@@ -22,8 +22,8 @@ struct SystemInformation {
 
 // On success fills `information` and the display host of `parameters`; on
 // failure changes neither and returns the failure message.
-CallResult read_system_information(RFC_HANDLE handle, const Options& options, TypeHandles& types,
-                                   SystemInformation& information,
+CallResult read_system_information(RfcConnection& connection, const Options& options,
+                                   TypeHandles& types, SystemInformation& information,
                                    ConnectionParameters& parameters);
 
 }  // namespace kestrovan

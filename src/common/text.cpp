@@ -30,6 +30,11 @@ std::string_view trim_trailing_blanks(std::string_view text) {
   return text;
 }
 
+std::string_view without_bom(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  return text;
+}
+
 std::string_view trim_blanks(std::string_view text) {
   auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);

@@ -17,6 +17,10 @@ std::string_view cut(std::string_view text, std::size_t limit);
 // `text` up to (not including) its first zero byte.
 std::string_view until_nul(std::string_view text);
 
+// `text` without a UTF-8 byte-order mark at its start (Windows editors
+// write one).
+std::string_view without_bom(std::string_view text);
+
 // `text` with every `from` replaced by `to`.
 std::string replace_all(std::string_view text, char from, char to);
 

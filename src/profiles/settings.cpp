@@ -6,28 +6,34 @@
 
 namespace kestrovan {
 
-std::optional<std::string> host_kind_from_settings(std::string_view settings, HostKind& host) {
-  host = HostKind::kExexml;
-  std::optional<std::string> value;
-  while (!settings.empty()) {
-    std::size_t end = settings.find('\n');
-    std::string_view line = settings.substr(0, end);
-    settings = end == std::string_view::npos ? std::string_view() : settings.substr(end + 1);
+std::optional<std::string> parse_settings(std::string_view text, Settings& settings) {
+  settings = Settings{};
+  std::optional<std::string> host_kind;
+  std::string rfc_library;
+  text = without_bom(text);
+  while (!text.empty()) {
+    std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     line = trim_blanks(line);
     if (line.empty() || line[0] == '#' || line[0] == ';') continue;
     std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) continue;
-    if (equals_ignoring_case(trim_blanks(line.substr(0, equals)), "HostKind")) {
-      value = std::string(trim_blanks(line.substr(equals + 1)));
-    }
+    std::string_view name = trim_blanks(line.substr(0, equals));
+    std::string value(trim_blanks(line.substr(equals + 1)));
+    if (equals_ignoring_case(name, "HostKind")) host_kind = value;
+    if (equals_ignoring_case(name, "RfcLibrary")) rfc_library = value;
   }
-  if (!value) return std::nullopt;
-  if (auto kind = parse_host_kind(*value)) {
-    host = *kind;
-    return std::nullopt;
+  Settings parsed;
+  if (host_kind) {
+    auto kind = parse_host_kind(*host_kind);
+    if (!kind) return "Error 1040: Invalid Host-Kind " + *host_kind + " in Kestrovan.ini found...";
+    parsed.host = *kind;
   }
-  return "Error 1040: Invalid Host-Kind " + *value + " in Kestrovan.ini found...";
+  parsed.rfc_library = rfc_library;
+  settings = parsed;
+  return std::nullopt;
 }
 
 std::string settings_path(const std::string& executable_path) {
@@ -36,13 +42,13 @@ std::string settings_path(const std::string& executable_path) {
   return folder + std::string(kSettingsFileName);
 }
 
-std::optional<std::string> read_host_kind(HostKind& host) {
-  host = HostKind::kExexml;
+std::optional<std::string> read_settings(Settings& settings) {
+  settings = Settings{};
   std::string executable = platform::executable_path();
   if (executable.empty()) return std::nullopt;
-  std::string settings;
-  if (!platform::read_whole_file(settings_path(executable), settings)) return std::nullopt;
-  return host_kind_from_settings(settings, host);
+  std::string text;
+  if (!platform::read_whole_file(settings_path(executable), text)) return std::nullopt;
+  return parse_settings(text, settings);
 }
 
 }  // namespace kestrovan

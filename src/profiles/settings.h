@@ -1,11 +1,14 @@
 // The installation's settings file "Kestrovan.ini", beside the executable.
 // One "Name=Value" a line; blanks around name and value are trimmed; blank
 // lines and lines starting with "#" or ";" are comments; names are matched
-// without regard to case; unknown names are ignored.
+// without regard to case; unknown names are ignored; a UTF-8 byte-order mark
+// at the start is skipped; the last line of a name counts.
 //
-//   HostKind=Quendar    one of EXEXML, Vornelk, Quendar, Maltheon, Tirvasc
+//   HostKind=Quendar        one of EXEXML, Vornelk, Quendar, Maltheon, Tirvasc
+//   RfcLibrary=librfc32.dll SAP's classic RFC library, a file name or a path;
+//                           absent or empty: the built-in library
 //
-// Without the file, or without a HostKind line, the host kind is "EXEXML".
+// Without the file every setting keeps its default.
 #pragma once
 
 #include <optional>
@@ -18,14 +21,19 @@ namespace kestrovan {
 
 inline constexpr std::string_view kSettingsFileName = "Kestrovan.ini";
 
-// The host kind the settings text selects; the error message for a value
-// that names no host kind.
-std::optional<std::string> host_kind_from_settings(std::string_view settings, HostKind& host);
+struct Settings {
+  HostKind host = HostKind::kExexml;
+  std::string rfc_library;  // empty: the built-in library
+};
+
+// The settings the text gives; the error message for a value that is not
+// allowed (then `settings` keeps its defaults).
+std::optional<std::string> parse_settings(std::string_view text, Settings& settings);
 
 // The settings file beside `executable_path` (the whole path of the program).
 std::string settings_path(const std::string& executable_path);
 
 // Reads the settings file beside the running executable.
-std::optional<std::string> read_host_kind(HostKind& host);
+std::optional<std::string> read_settings(Settings& settings);
 
 }  // namespace kestrovan

@@ -14,8 +14,6 @@ std::string padded(std::string text, std::size_t width) {
   return text;
 }
 
-char* reference(std::string& text) { return text.empty() ? nullptr : text.data(); }
-
 // Copies the per-destination file into "SapRfc.ini" byte for byte.
 bool install_sap_rfc_ini(std::FILE* source) {
   std::FILE* target = platform::create_for_writing(std::string(kSapRfcIni));
@@ -64,48 +62,22 @@ std::string per_destination_ini_name(std::string_view destination) {
   return "SapRfc." + std::string(destination);
 }
 
-RFC_HANDLE open_connection(const ConnectionParameters& parameters, const Options& options) {
-  // The library may keep the references for the life of the connection.
-  static LogonTexts texts;
-  static RFC_CONNOPT_R3ONLY r3;
-  static RFC_CONNOPT_CPIC cpic;
-  static RFC_OPTIONS logon;
-  texts = make_logon_texts(parameters, options);
-
+RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options) {
   std::string ini_name = per_destination_ini_name(parameters.destination);
   std::FILE* ini = ini_name.empty() ? nullptr : platform::open_for_reading(ini_name);
   if (!ini) {
-    logon = RFC_OPTIONS{};
-    logon.destination = texts.destination.data();
-    logon.client = texts.client.data();
-    logon.user = texts.user.data();
-    logon.password = texts.password.data();
-    logon.language = texts.language.data();
-    logon.trace = 0;
-    if (texts.cpic) {
-      logon.mode = RFC_MODE_CPIC;
-      cpic = {reference(texts.gwhost), reference(texts.gwservice)};
-      logon.connopt = &cpic;
-    } else {
-      logon.mode = RFC_MODE_R3ONLY;
-      r3 = {reference(texts.hostname), texts.sysnr, reference(texts.gwhost),
-            reference(texts.gwservice)};
-      logon.connopt = &r3;
-    }
-    RFC_HANDLE handle = RfcOpen(&logon);
-    trace_event(options, static_cast<int>(handle), "RfcOpen called", "");
-    return handle;
+    RfcConnection connection = RfcConnection::open(make_logon_texts(parameters, options));
+    trace_event(options, static_cast<int>(connection.handle()), "RfcOpen called", "");
+    return connection;
   }
 
   platform::write_stdout("* SapRfc.Ini.......: " + parameters.destination + "<\n");
   bool installed = install_sap_rfc_ini(ini);
   std::fclose(ini);
-  if (!installed) return RFC_HANDLE_NULL;
-  std::string connect = make_connect_string(parameters);
-  RFC_ERROR_INFO_EX error{};
-  RFC_HANDLE handle = RfcOpenEx(connect.data(), &error);
-  trace_event(options, static_cast<int>(handle), "RfcOpenEx called", "");
-  return handle;
+  if (!installed) return RfcConnection();
+  RfcConnection connection = RfcConnection::open_ex(make_connect_string(parameters));
+  trace_event(options, static_cast<int>(connection.handle()), "RfcOpenEx called", "");
+  return connection;
 }
 
 }  // namespace kestrovan

@@ -14,7 +14,7 @@
 #include <string_view>
 
 #include "profiles/connection_parameters.h"
-#include "rfc/rfc_api.h"
+#include "rfc/rfc_session.h"
 #include "run/options.h"
 
 namespace kestrovan {
@@ -22,14 +22,6 @@ namespace kestrovan {
 inline constexpr std::size_t kUserPadding = 12;
 inline constexpr std::size_t kPasswordPadding = 10;
 inline constexpr std::string_view kSapRfcIni = "SapRfc.ini";
-
-// The texts the logon options point to.
-struct LogonTexts {
-  std::string destination, client, user, password, language;
-  std::string hostname, gwhost, gwservice;
-  int sysnr = 0;
-  bool cpic = false;
-};
 
 LogonTexts make_logon_texts(const ConnectionParameters& parameters, const Options& options);
 
@@ -41,7 +33,7 @@ std::string make_connect_string(const ConnectionParameters& parameters);
 // make the sensor copy a file from elsewhere.
 std::string per_destination_ini_name(std::string_view destination);
 
-// Logs on; returns the connection handle, 0 when no connection was made.
-RFC_HANDLE open_connection(const ConnectionParameters& parameters, const Options& options);
+// Logs on; the result is not open when no connection was made.
+RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options);
 
 }  // namespace kestrovan

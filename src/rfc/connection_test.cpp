@@ -102,6 +102,7 @@ class Logon : public TestDirectory {
           "[GW]\ngwhost=sapgw01\ngwserv=sapgw00\nclient=100\nuser=abc\npasswd=Geheim99\n");
   }
   void TearDown() override {
+    EXPECT_EQ(rfcsim::open_connection_count(), 0u) << "a connection was left open";
     rfcsim::reset_library();
     TestDirectory::TearDown();
   }
@@ -109,14 +110,34 @@ class Logon : public TestDirectory {
 
 TEST_F(Logon, ThroughLogonOptions) {
   testing::internal::CaptureStdout();
-  EXPECT_NE(open_connection(parameters(), make_options("")), RFC_HANDLE_NULL);
+  EXPECT_TRUE(open_connection(parameters(), make_options("")).is_open());
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  EXPECT_NE(open_connection(cpic, make_options("")), RFC_HANDLE_NULL);
-  EXPECT_EQ(open_connection(parameters(), make_options(",NO=3")), RFC_HANDLE_NULL);
+  EXPECT_TRUE(open_connection(cpic, make_options("")).is_open());
+  EXPECT_FALSE(open_connection(parameters(), make_options(",NO=3")).is_open());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_FALSE(exists("SapRfc.ini"));
+  EXPECT_EQ(rfcsim::open_connection_count(), 0u);
+}
+
+TEST_F(Logon, OverlappingConnectionsKeepTheirOwnLogonData) {
+  ConnectionParameters cpic = parameters();
+  cpic.mode = "R/2";
+  cpic.hostname.clear();
+  RfcConnection first = open_connection(parameters(), make_options(""));
+  RfcConnection second = open_connection(cpic, make_options(""));
+  ASSERT_TRUE(first.is_open());
+  ASSERT_TRUE(second.is_open());
+  EXPECT_NE(first.handle(), second.handle());
+  EXPECT_EQ(rfcsim::open_connection_count(), 2u);
+  RfcConnection moved = std::move(first);
+  EXPECT_FALSE(first.is_open());
+  first.close();  // a moved-from connection closes nothing
+  EXPECT_EQ(rfcsim::open_connection_count(), 2u);
+  moved.close();
+  moved.close();
+  EXPECT_EQ(rfcsim::open_connection_count(), 1u);
 }
 
 TEST_F(Logon, ThroughPerDestinationIni) {
@@ -124,7 +145,7 @@ TEST_F(Logon, ThroughPerDestinationIni) {
   write("SapRfc.BIN", ini);
   write("SapRfc.ini", "old content that is replaced");
   testing::internal::CaptureStdout();
-  EXPECT_NE(open_connection(parameters(), make_options("")), RFC_HANDLE_NULL);
+  EXPECT_TRUE(open_connection(parameters(), make_options("")).is_open());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "* SapRfc.Ini.......: BIN<\n");
   EXPECT_EQ(read("SapRfc.ini"), ini);
 }
@@ -132,7 +153,7 @@ TEST_F(Logon, ThroughPerDestinationIni) {
 TEST_F(Logon, EmptyPerDestinationIniGivesAnEmptyCopy) {
   write("SapRfc.BIN", "");
   testing::internal::CaptureStdout();
-  EXPECT_EQ(open_connection(parameters(), make_options("")), RFC_HANDLE_NULL);
+  EXPECT_FALSE(open_connection(parameters(), make_options("")).is_open());
   testing::internal::GetCapturedStdout();
   EXPECT_TRUE(exists("SapRfc.ini"));
   EXPECT_EQ(read("SapRfc.ini"), "");

@@ -7,6 +7,7 @@
 #include "output/field_line.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
+#include "rfc/rfc_session.h"
 
 namespace kestrovan {
 
@@ -50,11 +51,8 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
 }
 
 void report_rfc_error(std::string_view operation) {
-  RFC_ERROR_INFO error;
-  std::memset(&error, 0, sizeof error);
-  RfcLastError(&error);
-  platform::write_stdout(format_rfc_error_report(operation, error));
-  RfcClose(RFC_HANDLE_NULL);
+  platform::write_stdout(format_rfc_error_report(operation, last_rfc_error()));
+  close_thread_connections();
   platform::write_stdout("* Programm aborted...\n");
   platform::write_system_log("* Pgrm aborted...");
   if (std::FILE* output = platform::create_for_writing(kOutputFileName)) {
@@ -65,7 +63,7 @@ void report_rfc_error(std::string_view operation) {
   std::exit(kExitRfcError);
 }
 
-extern "C" void KESTROVAN_RFC_CALL rfc_error_handler(rfc_char_t* operation) {
+extern "C" void SAP_API rfc_error_handler(rfc_char_t* operation) {
   report_rfc_error(operation ? operation : "");
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "rfc/rfc_api.h"
+#include "rfc_api.h"
 #include "run/options.h"
 
 namespace kestrovan {
@@ -36,7 +36,7 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
 [[noreturn]] void report_rfc_error(std::string_view operation);
 
 // The handler installed with RfcEnvironment.
-extern "C" void KESTROVAN_RFC_CALL rfc_error_handler(rfc_char_t* operation);
+extern "C" void SAP_API rfc_error_handler(rfc_char_t* operation);
 
 // " - " and the last error text of the trace file at `path`,
 // " - Please Check Trace-File !" when there is none, or

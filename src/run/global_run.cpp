@@ -29,10 +29,7 @@ int end_open_document(RunState& state, const std::string& message) {
     error_document(state.document, message);
   }
   print(state.document.text);
-  if (state.connection != RFC_HANDLE_NULL) {
-    RfcClose(state.connection);
-    state.connection = RFC_HANDLE_NULL;
-  }
+  state.connection.close();
   return kExitReportedFailure;
 }
 
@@ -62,7 +59,7 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   // An invalid profile is not logged on: a logon with incomplete data could
   // only fail, and failed logons lock SAP users.
   if (valid) state.connection = open_connection(state.parameters, options);
-  if (valid && state.connection == RFC_HANDLE_NULL) valid = false;
+  if (valid && !state.connection.is_open()) valid = false;
   if (valid) {
     CallResult information = read_system_information(state.connection, options, state.types,
                                                      state.system_information, state.parameters);
@@ -75,8 +72,7 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
     }
     DictionaryInfo dictionary;
     CallResult check = check_dictionary(state.connection, options, state.types, dictionary);
-    RfcClose(state.connection);
-    state.connection = RFC_HANDLE_NULL;
+    state.connection.close();
     ok = check.code == RFC_OK;
     if (ok) {
       found = !trim_trailing_blanks(dictionary.dbsys).empty();

@@ -15,18 +15,11 @@ int end_with_error(RunState& state, const std::string& message) {
 
 int end_with_trace_hint(RunState& state, const std::string& message) {
   int exit_code = end_with_error(state, message + trace_hint(std::string(kTraceFileName)));
-  if (state.connection != RFC_HANDLE_NULL) {
-    RfcClose(state.connection);
-    state.connection = RFC_HANDLE_NULL;
-  }
+  state.connection.close();
   return exit_code;
 }
 
-void install_rfc_environment() {
-  // The library may call the handler until the process ends.
-  static RFC_ENV environment = {rfc_error_handler, nullptr};
-  RfcEnvironment(&environment);
-}
+void install_rfc_environment() { install_error_handler(rfc_error_handler); }
 
 bool is_db4(const SystemInformation& information) {
   return information.database_system.compare(0, 3, "DB4") == 0;

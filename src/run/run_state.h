@@ -8,7 +8,7 @@
 #include "output/result_document.h"
 #include "profiles/connection_parameters.h"
 #include "profiles/location.h"
-#include "rfc/rfc_api.h"
+#include "rfc/rfc_session.h"
 #include "run/startup.h"
 
 namespace kestrovan {
@@ -20,7 +20,7 @@ struct RunState {
   ConnectionParameters parameters;
   SystemInformation system_information;
   TypeHandles types;
-  RFC_HANDLE connection = RFC_HANDLE_NULL;
+  RfcConnection connection;
 };
 
 inline constexpr int kExitDone = 0;

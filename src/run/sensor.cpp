@@ -4,6 +4,7 @@
 #include "profiles/location.h"
 #include "profiles/settings.h"
 #include "rfc/diagnostics.h"
+#include "rfc/rfc_session.h"
 #include "run/global_run.h"
 #include "run/run_state.h"
 #include "run/single_run.h"
@@ -17,7 +18,18 @@ int run_sensor(const std::vector<std::string>& arguments) {
     return end_with_error(state, *error);
   }
   open_trace_streams(startup.options);
-  if (auto error = read_host_kind(state.document.host)) return end_with_error(state, *error);
+  Settings settings;
+  if (auto error = read_settings(settings)) return end_with_error(state, *error);
+  state.document.host = settings.host;
+  // The library is bound before anything else may log on; one that cannot
+  // be used ends the run before any logon and leaves Dev_Rfc.Trc alone.
+  if (!settings.rfc_library.empty()) {
+    RfcFunctions functions;
+    if (auto error = load_rfc_functions(settings.rfc_library, functions)) {
+      return end_with_error(state, *error);
+    }
+    bind_rfc_library(functions);
+  }
   if (auto error = locate_profile(startup.profile_argument, startup.options, startup.item_mode,
                                   state.document.host, real_file_probe(), state.location,
                                   platform::kDirSeparator)) {

@@ -26,9 +26,10 @@ int run_single_profile(RunState& state) {
     return end_with_error(state, *error);
   }
 
-  trace_event(options, static_cast<int>(state.connection), "program started", startup.program_path);
+  trace_event(options, static_cast<int>(state.connection.handle()), "program started",
+              startup.program_path);
   install_rfc_environment();
-  trace_event(options, static_cast<int>(state.connection), "RfcEnvironment called", "");
+  trace_event(options, static_cast<int>(state.connection.handle()), "RfcEnvironment called", "");
   state.document.text.clear();
 
   if (startup.progress) {
@@ -40,7 +41,7 @@ int run_single_profile(RunState& state) {
   }
 
   state.connection = open_connection(state.parameters, options);
-  if (state.connection == RFC_HANDLE_NULL) {
+  if (!state.connection.is_open()) {
     return end_with_error(state,
                           "Error 1011: RFC-Open for " + state.parameters.destination + " failed !");
   }
@@ -51,14 +52,13 @@ int run_single_profile(RunState& state) {
 
   if (!is_db4(state.system_information)) {
     int exit_code = end_with_error(state, "Error 1018: DataBase mismatch !");
-    RfcClose(state.connection);
+    state.connection.close();
     return exit_code;
   }
 
   DictionaryInfo dictionary;
   CallResult check = check_dictionary(state.connection, options, state.types, dictionary);
-  RfcClose(state.connection);
-  state.connection = RFC_HANDLE_NULL;
+  state.connection.close();
   if (check.code != RFC_OK) return end_with_trace_hint(state, check.message);
 
   write_dictionary_document(state.document, options, state.parameters.destination, dictionary);

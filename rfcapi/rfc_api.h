@@ -1,16 +1,18 @@
 // The part of SAP's classic RFC API (release 640, non-Unicode) that the
-// sensor uses, with the vendor's names, field orders and values. This is the
-// only file that knows which library is linked: with KESTROVAN_RFC_SDK the
-// vendor's own headers are used, otherwise these declarations, which the
-// project's built-in library (rfcsim/) implements.
+// sensor uses, with the vendor's names, field orders, values and calling
+// convention. The built-in library (rfcsim/) implements these functions; the
+// vendor's library (librfc32.dll, librfccm.so) exports the same names, and
+// the sensor binds either at run time. No #pragma pack: the vendor's
+// structures use natural alignment.
 #pragma once
 
-#ifdef KESTROVAN_RFC_SDK
-#include <sapitab.h>
-#include <saprfc.h>
+// The vendor's calling convention: _stdcall on 32-bit Windows (and ignored
+// by the compilers on 64-bit Windows), the default elsewhere.
+#if defined(_WIN32)
+#define SAP_API __stdcall
 #else
-
-#include "platform/calling_convention.h"
+#define SAP_API
+#endif
 
 extern "C" {
 
@@ -124,8 +126,8 @@ typedef struct {
   char message[513];
 } RFC_ERROR_INFO_EX;
 
-typedef void(KESTROVAN_RFC_CALL* RFC_ERROR_HANDLER)(rfc_char_t* error_id);
-typedef void*(KESTROVAN_RFC_CALL* RFC_ALLOCATE)(void* old, unsigned long size);
+typedef void(SAP_API* RFC_ERROR_HANDLER)(rfc_char_t* error_id);
+typedef void*(SAP_API* RFC_ALLOCATE)(void* old, unsigned long size);
 
 typedef struct {
   RFC_ERROR_HANDLER errorhandler;
@@ -146,23 +148,21 @@ typedef struct {
 #define TYPTIME 3
 #define TYPINT 8
 
-void KESTROVAN_RFC_CALL RfcEnvironment(RFC_ENV* environment);
-RFC_HANDLE KESTROVAN_RFC_CALL RfcOpen(RFC_OPTIONS* options);
-RFC_HANDLE KESTROVAN_RFC_CALL RfcOpenEx(rfc_char_t* connect, RFC_ERROR_INFO_EX* error_info);
-RFC_RC KESTROVAN_RFC_CALL RfcCall(RFC_HANDLE handle, rfc_char_t* function,
-                                  RFC_PARAMETER* parameters, RFC_TABLE* tables);
-RFC_RC KESTROVAN_RFC_CALL RfcReceive(RFC_HANDLE handle, RFC_PARAMETER* parameters,
-                                     RFC_TABLE* tables, rfc_char_t** exception);
-void KESTROVAN_RFC_CALL RfcClose(RFC_HANDLE handle);
-int KESTROVAN_RFC_CALL RfcLastError(RFC_ERROR_INFO* error_info);
-RFC_RC KESTROVAN_RFC_CALL RfcInstallStructure(rfc_char_t* name, RFC_TYPE_ELEMENT* elements,
-                                              unsigned entries, RFC_TYPEHANDLE* type_handle);
-ITAB_H KESTROVAN_RFC_CALL ItCreate(char* name, unsigned leng, unsigned occu, unsigned memo);
-unsigned KESTROVAN_RFC_CALL ItFill(ITAB_H table);
-int KESTROVAN_RFC_CALL ItDelete(ITAB_H table);
-void* KESTROVAN_RFC_CALL ItAppLine(ITAB_H table);
-void* KESTROVAN_RFC_CALL ItGetLine(ITAB_H table, unsigned line);
+void SAP_API RfcEnvironment(RFC_ENV* environment);
+RFC_HANDLE SAP_API RfcOpen(RFC_OPTIONS* options);
+RFC_HANDLE SAP_API RfcOpenEx(rfc_char_t* connect, RFC_ERROR_INFO_EX* error_info);
+RFC_RC SAP_API RfcCall(RFC_HANDLE handle, rfc_char_t* function, RFC_PARAMETER* parameters,
+                       RFC_TABLE* tables);
+RFC_RC SAP_API RfcReceive(RFC_HANDLE handle, RFC_PARAMETER* parameters, RFC_TABLE* tables,
+                          rfc_char_t** exception);
+void SAP_API RfcClose(RFC_HANDLE handle);
+int SAP_API RfcLastError(RFC_ERROR_INFO* error_info);
+RFC_RC SAP_API RfcInstallStructure(rfc_char_t* name, RFC_TYPE_ELEMENT* elements, unsigned entries,
+                                   RFC_TYPEHANDLE* type_handle);
+ITAB_H SAP_API ItCreate(char* name, unsigned leng, unsigned occu, unsigned memo);
+unsigned SAP_API ItFill(ITAB_H table);
+int SAP_API ItDelete(ITAB_H table);
+void* SAP_API ItAppLine(ITAB_H table);
+void* SAP_API ItGetLine(ITAB_H table, unsigned line);
 
 }  // extern "C"
-
-#endif  // KESTROVAN_RFC_SDK

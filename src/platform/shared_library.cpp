@@ -1,0 +1,134 @@
+#include "platform/shared_library.h"
+
+#include <cstdlib>
+#include <vector>
+
+#include "platform/platform.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+namespace kestrovan::platform {
+
+namespace {
+
+bool has_folder(const std::string& name) {
+#ifdef _WIN32
+  return name.find_first_of("\\/:") != std::string::npos;
+#else
+  return name.find('/') != std::string::npos;
+#endif
+}
+
+std::string executable_folder() {
+  std::string executable = executable_path();
+  std::size_t last = executable.find_last_of(std::string("/") + kDirSeparator);
+  return last == std::string::npos ? std::string() : executable.substr(0, last + 1);
+}
+
+// The places where a bare name is looked for as a file, in order; the
+// system's own search comes after the first of them.
+std::vector<std::string> bare_name_places(const std::string& name, bool after_system_search) {
+  std::vector<std::string> places;
+  if (!after_system_search) {
+    std::string folder = executable_folder();
+    if (!folder.empty()) places.push_back(folder + name);
+    return places;
+  }
+#if defined(_WIN32) && !defined(_WIN64)
+  // SAP GUI up to release 7.50 installs a 32-bit librfc32.dll here.
+  for (const char* variable : {"ProgramFiles(x86)", "ProgramFiles"}) {
+    if (const char* root = std::getenv(variable)) {
+      places.push_back(std::string(root) + "\\SAP\\FrontEnd\\SAPgui\\" + name);
+    }
+  }
+#endif
+  return places;
+}
+
+#ifdef _WIN32
+
+std::string reason_for(DWORD code) {
+  if (code == ERROR_BAD_EXE_FORMAT) {
+    return "error 193: not a " + std::string(sizeof(void*) == 8 ? "64" : "32") +
+           "-bit library; the library and Kestrovan differ in bitness: use the other archive";
+  }
+  if (code == ERROR_MOD_NOT_FOUND) return "error 126: the library or one it needs is missing";
+  char text[512] = "";
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  return "error " + std::to_string(code) + (message.empty() ? "" : ": " + message);
+}
+
+void* load_file(const std::string& path, std::string& reason) {
+  // The library's own dependencies resolve from its folder first.
+  HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (!library) reason = reason_for(GetLastError());
+  return reinterpret_cast<void*>(library);
+}
+
+void* load_by_system_search(const std::string& name, std::string& reason) {
+  HMODULE library = LoadLibraryA(name.c_str());
+  if (!library) reason = reason_for(GetLastError());
+  return reinterpret_cast<void*>(library);
+}
+
+#else
+
+void* load_file(const std::string& path, std::string& reason) {
+  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!library) {
+    // dlerror() starts with the path; the reason alone is what helps.
+    std::string error = dlerror();
+    std::size_t colon = error.find(": ");
+    reason = colon == std::string::npos ? error : error.substr(colon + 2);
+  }
+  return library;
+}
+
+void* load_by_system_search(const std::string& name, std::string& reason) {
+  return load_file(name, reason);
+}
+
+#endif
+
+}  // namespace
+
+void* load_shared_library(const std::string& name, std::string& reason) {
+  reason = "file not found";
+  if (name.empty()) return nullptr;
+  if (has_folder(name)) return can_open(name) ? load_file(name, reason) : nullptr;
+  for (const std::string& path : bare_name_places(name, false)) {
+    if (can_open(path)) return load_file(path, reason);
+  }
+  std::string system_reason;
+  if (void* library = load_by_system_search(name, system_reason)) return library;
+  for (const std::string& path : bare_name_places(name, true)) {
+    if (can_open(path)) return load_file(path, reason);
+  }
+  // Not found by the search: say so plainly, unless the system found a file
+  // and could not load it.
+  if (system_reason.find("cannot open shared object file") == std::string::npos &&
+      system_reason.rfind("error 126", 0) != 0) {
+    reason = system_reason;
+  }
+  return nullptr;
+}
+
+void* shared_library_function(void* library, const char* name) {
+#ifdef _WIN32
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+#else
+  return dlsym(library, name);
+#endif
+}
+
+}  // namespace kestrovan::platform

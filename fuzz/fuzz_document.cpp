@@ -1,6 +1,6 @@
 // The result document from arbitrary texts in every host kind: never beyond
 // 4095 characters, and for the XML forms, and the error document of every
-// host kind, well-formed with every text escaped.
+// host kind, well-formed UTF-8 with every text escaped, also at the bound.
 #include <string>
 #include <vector>
 
@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   }
   kestrovan::end_document(document);
   fuzz::check(document.text.size() <= kestrovan::kDocumentCapacity, "document beyond 4095");
-  bool bounded = document.text.size() < kestrovan::kDocumentCapacity;
-  if (kestrovan::is_xml_host(host) && bounded) {
+  if (kestrovan::is_xml_host(host)) {
     fuzz::check(fuzz::well_formed_xml(document.text), "XML document not well-formed");
+    fuzz::check(fuzz::valid_utf8(document.text), "XML document not UTF-8");
   }
 
   std::string message;
@@ -38,7 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   kestrovan::error_document(document, message);
   fuzz::check(document.text.size() <= kestrovan::kDocumentCapacity, "error document beyond 4095");
   fuzz::check(fuzz::well_formed_xml(document.text), "error document not well-formed");
+  fuzz::check(fuzz::valid_utf8(document.text), "error document not UTF-8");
   kestrovan::error_document(document, document.text);
+  fuzz::check(fuzz::valid_utf8(document.text), "error document of its own text: UTF-8");
   fuzz::check(fuzz::well_formed_xml(document.text), "error document of its own text");
   return 0;
 }

@@ -52,6 +52,40 @@ inline void write_file(const std::string& name, std::string_view content) {
   std::ofstream(name, std::ios::binary).write(content.data(), content.size());
 }
 
+// Valid UTF-8 after the well-formed byte sequences of the Unicode standard
+// (table 3-7), written apart from the sensor's own check.
+inline bool valid_utf8(std::string_view text) {
+  auto in = [](unsigned char c, unsigned low, unsigned high) { return c >= low && c <= high; };
+  for (std::size_t i = 0; i < text.size();) {
+    auto at = [&](std::size_t k) {
+      return i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+    };
+    unsigned char a = at(0);
+    std::size_t n = 0;
+    if (a < 0x80)
+      n = 1;
+    else if (in(a, 0xC2, 0xDF) && in(at(1), 0x80, 0xBF))
+      n = 2;
+    else if (a == 0xE0 && in(at(1), 0xA0, 0xBF) && in(at(2), 0x80, 0xBF))
+      n = 3;
+    else if ((in(a, 0xE1, 0xEC) || in(a, 0xEE, 0xEF)) && in(at(1), 0x80, 0xBF) &&
+             in(at(2), 0x80, 0xBF))
+      n = 3;
+    else if (a == 0xED && in(at(1), 0x80, 0x9F) && in(at(2), 0x80, 0xBF))
+      n = 3;
+    else if (a == 0xF0 && in(at(1), 0x90, 0xBF) && in(at(2), 0x80, 0xBF) && in(at(3), 0x80, 0xBF))
+      n = 4;
+    else if (in(a, 0xF1, 0xF3) && in(at(1), 0x80, 0xBF) && in(at(2), 0x80, 0xBF) &&
+             in(at(3), 0x80, 0xBF))
+      n = 4;
+    else if (a == 0xF4 && in(at(1), 0x80, 0x8F) && in(at(2), 0x80, 0xBF) && in(at(3), 0x80, 0xBF))
+      n = 4;
+    if (n == 0) return false;
+    i += n;
+  }
+  return true;
+}
+
 // Well-formed as far as the result documents go: one root element, tags that
 // nest, text with every "&", "<" and ">" escaped and no control character.
 inline bool well_formed_xml(std::string_view text) {

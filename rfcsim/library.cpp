@@ -129,10 +129,11 @@ RFC_HANDLE log_on(std::unique_lock<std::mutex>& lock, const SimSystem* system,
                   const std::string& password) {
   State& state = library().state;
   if (!state.landscape_found) {
+    // The detail is what the sensor shows after its message: short enough
+    // for one line of the sensor's trace reading.
     fail("RFC_ERROR_COMMUNICATION", "CPIC-CALLER", "partner " + target + " not reached",
          std::string("no ") + kLandscapeFile +
-             " found: the built-in RFC library serves only the systems described there;"
-             " RfcLibrary= in Kestrovan.ini selects SAP's RFC library");
+             " found; RfcLibrary= in Kestrovan.ini selects SAP's RFC library");
     return RFC_HANDLE_NULL;
   }
   if (!system) {

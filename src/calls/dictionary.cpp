@@ -24,14 +24,6 @@ constexpr TableSpec kTables[] = {{"ADDTL_INDEX", 11}, {"ADDTL_TABLES", 12}, {"AD
 constexpr std::size_t kTableCount = sizeof kTables / sizeof kTables[0];
 constexpr std::size_t kAddtlIndex = 0, kAddtlTables = 1, kMissViews = 5;
 
-std::string channel_value(unsigned long count) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%lu", count);
-  std::string value = text;
-  group_digits(value);
-  return value;
-}
-
 }  // namespace
 
 CallResult check_dictionary(RfcConnection& connection, const Options& options, TypeHandles& types,
@@ -91,9 +83,12 @@ void write_dictionary_document(ResultDocument& document, const Options& options,
   begin_text(document);
   append_text(document, dictionary_text_line(destination, info));
   end_text(document, options);
-  write_channel(document, options, "DD-Tables missing", channel_value(info.tables_missing), "");
-  write_channel(document, options, "DD-Indexes missing", channel_value(info.indexes_missing), "");
-  write_channel(document, options, "DD-Views missing", channel_value(info.views_missing), "");
+  write_channel(document, options, "DD-Tables missing",
+                count_value(document.host, info.tables_missing), "");
+  write_channel(document, options, "DD-Indexes missing",
+                count_value(document.host, info.indexes_missing), "");
+  write_channel(document, options, "DD-Views missing",
+                count_value(document.host, info.views_missing), "");
   end_document(document);
 }
 

@@ -48,6 +48,12 @@ void group_digits(std::string& number) {
   number = grouped;
 }
 
+std::string count_value(HostKind host, unsigned long count) {
+  std::string value = std::to_string(count);
+  if (host != HostKind::kExexml) group_digits(value);
+  return value;
+}
+
 namespace {
 
 void write_maltheon(ResultDocument& document, std::string_view name, std::string_view value,
@@ -72,19 +78,18 @@ void write_quendar(ResultDocument& document, const Options& options, std::string
              "\n> " + std::string(name) + ": " + std::string(value) + " " + unit_label(unit));
 }
 
+// A channel goes in whole or not at all, and leaves room for the document's
+// closing tag, so that the document stays well-formed at its bound.
 void write_xml(ResultDocument& document, std::string_view name, std::string_view value,
                std::string_view unit) {
-  append_raw(document, "\n<Result><Channel>");
-  append_text(document, name);
-  append_raw(document, "</Channel>");
+  std::string element = "\n<Result><Channel>" + xml_escape(name) + "</Channel>";
   if (!unit.empty()) {
-    append_raw(document, "\n<Unit>Custom</Unit>\n<CustomUnit>");
-    append_text(document, unit);
-    append_raw(document, "</CustomUnit>");
+    element += "\n<Unit>Custom</Unit>\n<CustomUnit>" + xml_escape(unit) + "</CustomUnit>";
   }
-  append_raw(document, "\n<Value>");
-  append_text(document, value);
-  append_raw(document, "</Value></Result>\n");
+  element += "\n<Value>" + xml_escape(value) + "</Value></Result>\n";
+  if (document.text.size() + element.size() + kClosingReserve <= kDocumentCapacity) {
+    append_raw(document, element);
+  }
 }
 
 }  // namespace

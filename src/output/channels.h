@@ -30,6 +30,10 @@ std::string maltheon_channel_key(std::string_view name);
 // "TimeResponse" -> "mSec", anything else unchanged.
 std::string unit_label(std::string_view unit);
 
+// A count as a channel value: plain digits for PRTG ("EXEXML"), which reads
+// a "." as decimal point; with "." thousands separators for the others.
+std::string count_value(HostKind host, unsigned long count);
+
 // Inserts "." thousands separators by position: 1234 -> 1.234,
 // 1234567 -> 1.234.567; never more than two separators.
 void group_digits(std::string& number);

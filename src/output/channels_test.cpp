@@ -109,6 +109,31 @@ TEST(GroupDigits, ByPositionWithAtMostTwoSeparators) {
   }
 }
 
+TEST(CountValue, PlainDigitsForPrtgGroupedForTheOthers) {
+  // PRTG reads "1.234" as one point two three four.
+  EXPECT_EQ(count_value(HostKind::kExexml, 1234), "1234");
+  EXPECT_EQ(count_value(HostKind::kExexml, 4000000000UL), "4000000000");
+  for (HostKind host :
+       {HostKind::kVornelk, HostKind::kTirvasc, HostKind::kMaltheon, HostKind::kQuendar}) {
+    EXPECT_EQ(count_value(host, 1234), "1.234");
+    EXPECT_EQ(count_value(host, 17), "17");
+  }
+}
+
+TEST(WriteChannel, AtTheBoundAChannelGoesInWholeOrNotAtAll) {
+  ResultDocument document{HostKind::kExexml, std::string(kDocumentCapacity - 60, 'x'), 0};
+  Options options = make_options("");
+  write_channel(document, options, "DD-Tables missing", "1", "");
+  EXPECT_EQ(document.text.find("<Result>"), std::string::npos);
+  EXPECT_EQ(document.channel_counter, 1u);
+  document.text.resize(kDocumentCapacity - 100);
+  write_channel(document, options, "DD-Tables missing", "1", "");
+  EXPECT_NE(document.text.find("</Value></Result>\n"), std::string::npos);
+  end_document(document);
+  EXPECT_EQ(document.text.substr(document.text.size() - 9), "\n</Prtg>\n");
+  EXPECT_LE(document.text.size(), kDocumentCapacity);
+}
+
 TEST(UnitLabel, ExactWholeTextComparison) {
   EXPECT_EQ(unit_label(""), "#");
   EXPECT_EQ(unit_label("PerCent"), "%");

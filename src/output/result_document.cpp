@@ -7,10 +7,60 @@ void append_raw(ResultDocument& document, std::string_view text) {
   document.text.append(text.substr(0, room));
 }
 
+bool is_valid_utf8(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size()) {
+    unsigned char lead = static_cast<unsigned char>(text[i]);
+    std::size_t length = lead < 0x80                    ? 1
+                         : lead >= 0xC2 && lead <= 0xDF ? 2
+                         : lead >= 0xE0 && lead <= 0xEF ? 3
+                         : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                        : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    unsigned code = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      unsigned char next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      code = code << 6 | (next & 0x3F);
+    }
+    bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+    if (overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+    i += length;
+  }
+  return true;
+}
+
+void cut_xml_text(std::string& text, std::size_t limit) {
+  if (text.size() <= limit) return;
+  text.resize(limit);
+  // Never leave half an entity behind.
+  std::size_t amp = text.rfind('&');
+  if (amp != std::string::npos && text.find(';', amp) == std::string::npos) text.resize(amp);
+  // Nor half a UTF-8 sequence: drop a lead byte whose continuation is cut.
+  std::size_t lead = text.size();
+  while (lead > 0 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) --lead;
+  if (lead > 0 && static_cast<unsigned char>(text[lead - 1]) >= 0xC0) {
+    unsigned char byte = static_cast<unsigned char>(text[lead - 1]);
+    std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    if (text.size() - (lead - 1) < length) text.resize(lead - 1);
+  }
+}
+
 std::string xml_escape(std::string_view text) {
+  const bool utf8 = is_valid_utf8(text);
   std::string escaped;
   escaped.reserve(text.size());
   for (char c : text) {
+    unsigned char byte = static_cast<unsigned char>(c);
+    if (byte >= 0x80) {
+      if (utf8) {
+        escaped.push_back(c);
+      } else {
+        escaped.push_back(static_cast<char>(0xC0 | byte >> 6));
+        escaped.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+      }
+      continue;
+    }
     switch (c) {
       case '&':
         escaped += "&amp;";
@@ -36,11 +86,14 @@ std::string xml_escape(std::string_view text) {
 }
 
 void append_text(ResultDocument& document, std::string_view text) {
-  if (is_xml_host(document.host)) {
-    append_raw(document, xml_escape(text));
-  } else {
+  if (!is_xml_host(document.host)) {
     append_raw(document, text);
+    return;
   }
+  std::string escaped = xml_escape(text);
+  std::size_t used = document.text.size() + kMarkupReserve;
+  cut_xml_text(escaped, used < kDocumentCapacity ? kDocumentCapacity - used : 0);
+  document.text.append(escaped);
 }
 
 void begin_document(ResultDocument& document) {
@@ -71,13 +124,7 @@ constexpr std::string_view kTail = "</Text>\n</Prtg>\n";
 
 void replace_with_error(ResultDocument& document, std::string_view head, std::string_view message) {
   std::string text = xml_escape(message);
-  std::size_t room = kDocumentCapacity - head.size() - kErrorLines.size() - kTail.size();
-  if (text.size() > room) {
-    text.resize(room);
-    // Never leave half an entity behind.
-    std::size_t amp = text.rfind('&');
-    if (amp != std::string::npos && text.find(';', amp) == std::string::npos) text.resize(amp);
-  }
+  cut_xml_text(text, kDocumentCapacity - head.size() - kErrorLines.size() - kTail.size());
   document.text.clear();
   document.text.append(head).append(kErrorLines).append(text).append(kTail);
 }

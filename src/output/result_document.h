@@ -5,7 +5,11 @@
 // the error document of every host kind) is escaped: "&", "<" and ">" become
 // entities, so that no name, value or message can break the document or
 // smuggle elements into what the host reads; control characters become "?".
-// Plain-text forms stay unescaped.
+// A text that is not valid UTF-8 is taken as ISO 8859-1, the code page of
+// non-Unicode SAP systems, and converted to UTF-8, the encoding of an XML
+// document that declares none. A cut never splits an entity or a UTF-8
+// sequence, and an XML form keeps room for its closing tags, so that it
+// stays well-formed whatever its texts. Plain-text forms stay byte for byte.
 #pragma once
 
 #include <cstddef>
@@ -18,6 +22,11 @@
 namespace kestrovan {
 
 inline constexpr std::size_t kDocumentCapacity = 4095;
+// Room an XML form keeps free of outside text for the markup that may still
+// follow it: closing tags and the fixed parts of the channels.
+inline constexpr std::size_t kMarkupReserve = 512;
+// Room every part of an XML form leaves for the document's closing tag.
+inline constexpr std::size_t kClosingReserve = 16;
 
 struct ResultDocument {
   HostKind host = HostKind::kExexml;
@@ -32,8 +41,16 @@ void append_raw(ResultDocument& document, std::string_view text);
 void append_text(ResultDocument& document, std::string_view text);
 
 // "&", "<", ">" as entities; a control character (which no XML document may
-// hold) as "?".
+// hold) as "?"; bytes from 0x80 up as UTF-8: kept when the whole text is
+// valid UTF-8, otherwise converted from ISO 8859-1.
 std::string xml_escape(std::string_view text);
+
+// Whether `text` is valid UTF-8 (no overlong forms, no surrogates).
+bool is_valid_utf8(std::string_view text);
+
+// Cuts escaped XML text to at most `limit` bytes without splitting an entity
+// or a UTF-8 sequence.
+void cut_xml_text(std::string& text, std::size_t limit);
 
 void begin_document(ResultDocument& document);
 void begin_text(ResultDocument& document);

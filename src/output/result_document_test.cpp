@@ -93,6 +93,80 @@ TEST(AppendText, EscapesOnlyInXmlForms) {
   EXPECT_EQ(plain.text, "a<&>b");
 }
 
+TEST(XmlEscape, Latin1BecomesUtf8AndUtf8StaysAsItIs) {
+  struct Row {
+    std::string text;
+    std::string escaped;
+  };
+  const Row rows[] = {
+      {"\xDC"
+       "BERLAUF",
+       "\xC3\x9C"
+       "BERLAUF"},  // ISO 8859-1 Ü
+      {"\xC3\x9C"
+       "BERLAUF",
+       "\xC3\x9C"
+       "BERLAUF"},  // already UTF-8
+      {"Gr\xF6\xDF"
+       "e <1>",
+       "Gr\xC3\xB6\xC3\x9F"
+       "e &lt;1&gt;"},                               // Latin-1 and markup
+      {"\xC3", "\xC3\x83"},                          // a lone lead byte
+      {"\xE0\x80\x80", "\xC3\xA0\xC2\x80\xC2\x80"},  // overlong: not UTF-8
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},  // a surrogate: not UTF-8
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},      // four bytes
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(xml_escape(row.text), row.escaped) << row.text;
+    EXPECT_TRUE(is_valid_utf8(xml_escape(row.text))) << row.text;
+  }
+}
+
+TEST(CutXmlText, KeepsWholeEntitiesAndSequences) {
+  struct Row {
+    std::string text;
+    std::size_t limit;
+    std::string cut;
+  };
+  const Row rows[] = {
+      {"ab&amp;", 5, "ab"},
+      {"ab&amp;", 7, "ab&amp;"},
+      {"a\xC3\x9C", 2, "a"},
+      {"a\xC3\x9C", 3, "a\xC3\x9C"},
+      {"a\xF0\x9F\x98\x80", 4, "a"},
+      {"a\xF0\x9F\x98\x80"
+       "b",
+       5, "a\xF0\x9F\x98\x80"},
+      {"abc", 10, "abc"},
+  };
+  for (const Row& row : rows) {
+    std::string text = row.text;
+    cut_xml_text(text, row.limit);
+    EXPECT_EQ(text, row.cut) << row.text << " " << row.limit;
+  }
+}
+
+TEST(ErrorDocument, ALongLatin1MessageIsCutBetweenCharacters) {
+  ResultDocument document;
+  error_document(document, std::string(5000, '\xE4'));
+  EXPECT_LE(document.text.size(), kDocumentCapacity);
+  EXPECT_TRUE(is_valid_utf8(document.text));
+  EXPECT_EQ(document.text.substr(document.text.size() - 16), "</Text>\n</Prtg>\n");
+}
+
+TEST(Frame, ALongTextStillLeavesRoomForTheClosingTags) {
+  ResultDocument document{HostKind::kExexml, "", 0};
+  Options options = make_options("");
+  begin_document(document);
+  begin_text(document);
+  append_text(document, std::string(5000, '<'));
+  end_text(document, options);
+  end_document(document);
+  EXPECT_LE(document.text.size(), kDocumentCapacity);
+  const std::string end = "&lt;</Text>\n\n</Prtg>\n";
+  EXPECT_EQ(document.text.substr(document.text.size() - end.size()), end);
+}
+
 TEST(AppendRaw, NeverGoesBeyondTheCapacity) {
   ResultDocument document;
   append_raw(document, std::string(4000, 'a'));

@@ -23,6 +23,13 @@ bool read_line(std::FILE* file, std::size_t max_chars, std::string& line) {
   return got_any;
 }
 
+void skip_byte_order_mark(std::FILE* file) {
+  unsigned char start[3] = {0, 0, 0};
+  std::size_t count = std::fread(start, 1, sizeof start, file);
+  bool mark = count == 3 && start[0] == 0xEF && start[1] == 0xBB && start[2] == 0xBF;
+  if (!mark) std::rewind(file);
+}
+
 bool read_whole_file(const std::string& path, std::string& content) {
   std::FILE* file = open_for_reading(path);
   if (!file) return false;

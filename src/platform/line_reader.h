@@ -13,6 +13,10 @@ namespace kestrovan::platform {
 // nothing was read.
 bool read_line(std::FILE* file, std::size_t max_chars, std::string& line);
 
+// Skips a UTF-8 byte-order mark at the start of a file just opened (Windows
+// editors write one); otherwise leaves the file at its start.
+void skip_byte_order_mark(std::FILE* file);
+
 // Reads a whole file; false when it cannot be opened.
 bool read_whole_file(const std::string& path, std::string& content);
 

@@ -34,5 +34,30 @@ TEST(ReadLine, LongLinesArriveInPieces) {
   EXPECT_EQ(lines_of(std::string("a\0b\n", 4), 10), (Lines{std::string("a\0b", 3)}));
 }
 
+TEST(SkipByteOrderMark, OnlyAWholeMarkAtTheStart) {
+  struct Row {
+    std::string content;
+    Lines lines;
+  };
+  const Row rows[] = {
+      {"\xEF\xBB\xBFLabel: x\n", {"Label: x"}},
+      {"Label: x\n", {"Label: x"}},
+      {"\xEF\xBB", {"\xEF\xBB"}},
+      {"", {}},
+      {"\xEF\xBB\xBF", {}},
+  };
+  for (const Row& row : rows) {
+    std::FILE* file = std::tmpfile();
+    std::fwrite(row.content.data(), 1, row.content.size(), file);
+    std::rewind(file);
+    skip_byte_order_mark(file);
+    Lines lines;
+    std::string line;
+    while (read_line(file, 80, line)) lines.push_back(line);
+    std::fclose(file);
+    EXPECT_EQ(lines, row.lines) << row.content;
+  }
+}
+
 }  // namespace
 }  // namespace kestrovan::platform

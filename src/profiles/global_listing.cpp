@@ -15,6 +15,7 @@ constexpr std::string_view kAllocation = "Sensor=\"SAP Kestrovan\"";
 
 void read_profile_index(std::FILE* file, GlobalListing& listing) {
   std::string line;
+  platform::skip_byte_order_mark(file);
   while (platform::read_line(file, kListingLineLimit, line)) {
     if (line.rfind(kIndexMarker, 0) == 0 && line.size() > kListColumn) {
       listing.system_list += line.substr(kListColumn);
@@ -29,6 +30,7 @@ std::optional<std::string> read_listing(std::FILE* file, const Options& options,
   const std::string list_key = "# GSNG: " + name;
   const std::string entry_key = "# GSNX: " + name;
   std::string line;
+  platform::skip_byte_order_mark(file);
   while (platform::read_line(file, kListingLineLimit, line)) {
     std::string key = to_upper(cut(line, list_key.size()));
     if (key == list_key) {

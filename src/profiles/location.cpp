@@ -88,6 +88,7 @@ FileProbe real_file_probe() {
     if (!file) return std::nullopt;
     std::vector<std::string> lines;
     std::string line;
+    platform::skip_byte_order_mark(file);
     while (platform::read_line(file, max_chars, line)) lines.push_back(line);
     std::fclose(file);
     return lines;

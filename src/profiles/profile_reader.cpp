@@ -39,6 +39,7 @@ std::optional<std::string> read_profile(std::FILE* file, const std::string& prof
   std::size_t line_limit = global_run ? kGlobalRunLineLimit : kSingleRunLineLimit;
   std::string buffer;
   std::optional<std::string> error;
+  platform::skip_byte_order_mark(file);
   while (!error && platform::read_line(file, line_limit, buffer)) {
     // Text ends at a zero byte, as in every C string the value passes through.
     std::string_view line = until_nul(buffer);

@@ -62,7 +62,8 @@ std::string per_destination_ini_name(std::string_view destination) {
   return "SapRfc." + std::string(destination);
 }
 
-RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options) {
+RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options,
+                              bool progress) {
   std::string ini_name = per_destination_ini_name(parameters.destination);
   std::FILE* ini = ini_name.empty() ? nullptr : platform::open_for_reading(ini_name);
   if (!ini) {
@@ -71,7 +72,7 @@ RfcConnection open_connection(const ConnectionParameters& parameters, const Opti
     return connection;
   }
 
-  platform::write_stdout("* SapRfc.Ini.......: " + parameters.destination + "<\n");
+  if (progress) platform::write_stdout("* SapRfc.Ini.......: " + parameters.destination + "<\n");
   bool installed = install_sap_rfc_ini(ini);
   std::fclose(ini);
   if (!installed) return RfcConnection();

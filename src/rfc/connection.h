@@ -33,7 +33,11 @@ std::string make_connect_string(const ConnectionParameters& parameters);
 // make the sensor copy a file from elsewhere.
 std::string per_destination_ini_name(std::string_view destination);
 
-// Logs on; the result is not open when no connection was made.
-RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options);
+// Logs on; the result is not open when no connection was made. With
+// `progress` the logon through the per-destination file is announced on
+// standard output ("* SapRfc.Ini.......: BIN<"); without it standard output
+// carries nothing but the document.
+RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options,
+                              bool progress);
 
 }  // namespace kestrovan

@@ -110,12 +110,12 @@ class Logon : public TestDirectory {
 
 TEST_F(Logon, ThroughLogonOptions) {
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(open_connection(parameters(), make_options("")).is_open());
+  EXPECT_TRUE(open_connection(parameters(), make_options(""), false).is_open());
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  EXPECT_TRUE(open_connection(cpic, make_options("")).is_open());
-  EXPECT_FALSE(open_connection(parameters(), make_options(",NO=3")).is_open());
+  EXPECT_TRUE(open_connection(cpic, make_options(""), false).is_open());
+  EXPECT_FALSE(open_connection(parameters(), make_options(",NO=3"), false).is_open());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_FALSE(exists("SapRfc.ini"));
   EXPECT_EQ(rfcsim::open_connection_count(), 0u);
@@ -125,8 +125,8 @@ TEST_F(Logon, OverlappingConnectionsKeepTheirOwnLogonData) {
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  RfcConnection first = open_connection(parameters(), make_options(""));
-  RfcConnection second = open_connection(cpic, make_options(""));
+  RfcConnection first = open_connection(parameters(), make_options(""), false);
+  RfcConnection second = open_connection(cpic, make_options(""), false);
   ASSERT_TRUE(first.is_open());
   ASSERT_TRUE(second.is_open());
   EXPECT_NE(first.handle(), second.handle());
@@ -144,16 +144,20 @@ TEST_F(Logon, ThroughPerDestinationIni) {
   const std::string ini = "DEST=BIN\r\nTYPE=A\r\nASHOST=sapbin01\r\nSYSNR=02\r\n\x1a\0end"s;
   write("SapRfc.BIN", ini);
   write("SapRfc.ini", "old content that is replaced");
-  testing::internal::CaptureStdout();
-  EXPECT_TRUE(open_connection(parameters(), make_options("")).is_open());
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "* SapRfc.Ini.......: BIN<\n");
-  EXPECT_EQ(read("SapRfc.ini"), ini);
+  for (bool progress : {false, true}) {
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(open_connection(parameters(), make_options(""), progress).is_open());
+    // Without progress lines standard output carries the document alone.
+    EXPECT_EQ(testing::internal::GetCapturedStdout(),
+              progress ? "* SapRfc.Ini.......: BIN<\n" : "");
+    EXPECT_EQ(read("SapRfc.ini"), ini);
+  }
 }
 
 TEST_F(Logon, EmptyPerDestinationIniGivesAnEmptyCopy) {
   write("SapRfc.BIN", "");
   testing::internal::CaptureStdout();
-  EXPECT_FALSE(open_connection(parameters(), make_options("")).is_open());
+  EXPECT_FALSE(open_connection(parameters(), make_options(""), false).is_open());
   testing::internal::GetCapturedStdout();
   EXPECT_TRUE(exists("SapRfc.ini"));
   EXPECT_EQ(read("SapRfc.ini"), "");

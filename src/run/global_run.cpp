@@ -58,7 +58,7 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   bool ok = false;
   // An invalid profile is not logged on: a logon with incomplete data could
   // only fail, and failed logons lock SAP users.
-  if (valid) state.connection = open_connection(state.parameters, options);
+  if (valid) state.connection = open_connection(state.parameters, options, state.startup.progress);
   if (valid && !state.connection.is_open()) valid = false;
   if (valid) {
     CallResult information = read_system_information(state.connection, options, state.types,

@@ -40,10 +40,11 @@ int run_single_profile(RunState& state) {
           single_run_parameter_text(options.given) + " State=Executing\n");
   }
 
-  state.connection = open_connection(state.parameters, options);
+  state.connection = open_connection(state.parameters, options, state.startup.progress);
   if (!state.connection.is_open()) {
-    return end_with_error(state,
-                          "Error 1011: RFC-Open for " + state.parameters.destination + " failed !");
+    // The reason (wrong password, host not reached) is in the trace file.
+    return end_with_trace_hint(
+        state, "Error 1011: RFC-Open for " + state.parameters.destination + " failed !");
   }
 
   CallResult information = read_system_information(state.connection, options, state.types,

@@ -17,7 +17,7 @@ std::optional<std::string> start_up(const std::vector<std::string>& arguments,
   if (!arguments.empty()) startup.program_path = arguments[0];
   if (arguments.size() < 2) return "Error 1001: Parameter for Profile-Name is missing !";
 
-  startup.profile_argument = std::string(cut(arguments[1], kProfileArgumentLimit));
+  startup.profile_argument = arguments[1];  // held whole: a full path is long
   std::string given;
   if (arguments.size() > 2) {
     startup.second_argument = arguments[2];

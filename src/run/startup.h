@@ -4,8 +4,8 @@
 //   program profile-name [options [more-options]]
 //
 // The options are the second argument, or the second and third joined by a
-// blank; further arguments are ignored. The first argument is cut to 63
-// characters and the options to 127, as the host's buffers hold them.
+// blank; further arguments are ignored. The first argument (a profile name
+// or a whole path) is held whole; the options are cut to 127 characters.
 #pragma once
 
 #include <cstddef>
@@ -17,7 +17,6 @@
 
 namespace kestrovan {
 
-inline constexpr std::size_t kProfileArgumentLimit = 63;
 inline constexpr std::size_t kOptionsLimit = 127;
 inline constexpr std::size_t kItemLimit = 90;
 

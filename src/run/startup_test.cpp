@@ -70,9 +70,9 @@ TEST(StartUp, ItemSelectsTheGlobalListingRun) {
   }
 }
 
-TEST(StartUp, LongArgumentsAreCutToTheBuffers) {
-  Startup startup = start({std::string(100, 'p'), std::string(100, 'a'), std::string(100, 'b')});
-  EXPECT_EQ(startup.profile_argument, std::string(kProfileArgumentLimit, 'p'));
+TEST(StartUp, TheProfileArgumentIsHeldWholeTheOptionsAreCut) {
+  Startup startup = start({std::string(300, 'p'), std::string(100, 'a'), std::string(100, 'b')});
+  EXPECT_EQ(startup.profile_argument, std::string(300, 'p'));
   EXPECT_EQ(startup.options.given.size(), kOptionsLimit);
   EXPECT_EQ(startup.options.given.substr(0, 101), std::string(100, 'a') + " ");
 }

@@ -103,6 +103,19 @@ std::string executable_path() {
 #endif
 }
 
+std::string current_directory() {
+#ifdef _WIN32
+  char buffer[MAX_PATH * 4];
+  DWORD length = GetCurrentDirectoryA(sizeof buffer, buffer);
+  if (length == 0 || length >= sizeof buffer) return {};
+  return std::string(buffer, length);
+#else
+  char buffer[4096];
+  if (!getcwd(buffer, sizeof buffer)) return {};
+  return buffer;
+#endif
+}
+
 void write_stdout(std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);

@@ -39,6 +39,9 @@ std::string local_time_text();
 // Full path of the running executable, empty when it cannot be told.
 std::string executable_path();
 
+// The working directory, empty when it cannot be told.
+std::string current_directory();
+
 // Writes to standard output and flushes. On Windows standard output stays in
 // text mode, so "\n" leaves the process as CR LF like any console program's.
 void write_stdout(std::string_view text);

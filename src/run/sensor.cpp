@@ -5,13 +5,28 @@
 #include "profiles/settings.h"
 #include "rfc/diagnostics.h"
 #include "rfc/rfc_session.h"
+#include "run/check_run.h"
 #include "run/global_run.h"
 #include "run/run_state.h"
 #include "run/single_run.h"
+#include "run/version.h"
 
 namespace kestrovan {
 
 int run_sensor(const std::vector<std::string>& arguments) {
+  if (arguments.size() == 2 && arguments[1] == "--help") {
+    print(usage_text());
+    return kExitDone;
+  }
+  if (arguments.size() == 2 && arguments[1] == "--version") {
+    print(std::string(kProgramName) + " " + std::string(kVersionText) + "\n");
+    return kExitDone;
+  }
+  if (arguments.size() >= 3 && arguments[1] == "--check") {
+    std::vector<std::string> run_arguments(arguments);
+    run_arguments.erase(run_arguments.begin() + 1);
+    return run_check(run_arguments);
+  }
   RunState state;
   Startup& startup = state.startup;
   if (auto error = start_up(arguments, platform::local_time_text(), startup)) {

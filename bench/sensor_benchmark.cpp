@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "calls/dictionary.h"
+#include "output/dictionary_document.h"
 #include "profiles/global_listing.h"
 #include "profiles/password.h"
 #include "profiles/password_encoder.h"
@@ -32,8 +32,7 @@ void BM_ReadProfile(benchmark::State& state) {
     std::fwrite(profile.data(), 1, profile.size(), file);
     std::rewind(file);
     ConnectionParameters parameters;
-    bool valid = true;
-    benchmark::DoNotOptimize(read_profile(file, "PRD.P00", false, parameters, valid));
+    benchmark::DoNotOptimize(read_profile(file, "PRD.P00", kSingleRunLineLimit, parameters));
   }
 }
 BENCHMARK(BM_ReadProfile);
@@ -47,7 +46,7 @@ BENCHMARK(BM_UnscramblePassword);
 
 void BM_DictionaryDocument(benchmark::State& state) {
   DictionaryInfo info{"DB4       ", "20261210", "061500", "BIN     ", 1234, 17, 0};
-  Options options = make_options("");
+  RunOptions options = parse_run_options("");
   for (auto _ : state) {
     ResultDocument document;
     write_dictionary_document(document, options, "BIN", info);

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   std::vector<std::string> parts =
       fuzz::split(std::string_view(reinterpret_cast<const char*>(data + 2), size - 2), '\x01');
   parts.resize(5);
-  kestrovan::Options options = kestrovan::make_options(parts[4]);
+  kestrovan::RunOptions options = kestrovan::parse_run_options(parts[4]);
   kestrovan::ResultDocument document{host, "", 0};
 
   kestrovan::begin_document(document);

@@ -21,19 +21,22 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     return 0;
   }
   fuzz::check(!error, "profile name refused");
-  fuzz::check(startup.profile_argument.size() <= kestrovan::kProfileArgumentLimit, "first > 63");
-  fuzz::check(startup.options.given.size() <= kestrovan::kOptionsLimit, "options > 127");
-  fuzz::check(startup.options.search == kestrovan::to_upper(startup.options.given),
-              "search form is not the upper-case given form");
-  bool marker = startup.options.given.find_first_of("#@$%") != std::string::npos;
-  fuzz::check(startup.progress == marker, "progress flag");
-  fuzz::check(startup.item_mode == kestrovan::has_keyword(startup.options, "ITEM="), "item mode");
-  fuzz::check(startup.item.size() <= kestrovan::kItemLimit, "item > 90");
-  fuzz::check(startup.item.find(':') == std::string::npos, "colon in the item");
+  fuzz::check(startup.profile_argument == arguments[1], "first argument not held whole");
+  const kestrovan::RunOptions& options = startup.options;
+  fuzz::check(options.given.size() <= kestrovan::kOptionsLimit, "options > 127");
+  std::string search = kestrovan::to_upper(options.given);
+  bool marker = options.given.find_first_of("#@$%") != std::string::npos;
+  fuzz::check(options.progress == marker, "progress flag");
+  fuzz::check(options.item_mode == (search.find("ITEM=") != std::string::npos), "item mode");
+  fuzz::check(options.syslog == (search.find(",SYSLOG") != std::string::npos), "syslog");
+  fuzz::check(options.item.size() <= kestrovan::kItemLimit, "item > 90");
+  fuzz::check(options.item.find(':') == std::string::npos, "colon in the item");
+  fuzz::check(options.host.size() <= kestrovan::kOverrideLimit, "host override > 60");
+  fuzz::check(options.channel >= -99 && options.channel <= 999, "channel beyond three digits");
   for (char separator : {'/', '\\'}) {
-    kestrovan::ResolvedName name =
-        kestrovan::resolve_profile_name(startup.profile_argument, startup.item_mode, separator);
-    std::string given = startup.item_mode ? "Tallisan.Prf" : startup.profile_argument;
+    kestrovan::ResolvedName name = kestrovan::resolve_profile_name(
+        startup.profile_argument, startup.options.item_mode, separator);
+    std::string given = startup.options.item_mode ? "Tallisan.Prf" : startup.profile_argument;
     std::string whole = name.folder + name.name;
     if (!name.global_listing) {
       fuzz::check(whole == given || whole == given + ".P00", "name resolution lost characters");

@@ -1,10 +1,10 @@
 #!/bin/sh
 # A Windows release archive holds what an administrator needs, its programs
-# are of the archive's bitness, and Kestrovan.exe carries its version
-# resource.
-#   package_test.sh ARCHIVE.zip x64|x86
+# are of the archive's bitness, and both carry their version resource.
+#   package_test.sh ARCHIVE.zip x64|x86 VERSION
 set -u
 bitness=$2
+version=$3
 archive=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 failures=0
 listing=$(cmake -E tar tf "$archive" | sed 's#^[^/]*/##' | grep -v '/$' | sort)
@@ -44,11 +44,13 @@ for program in "$exe" "$(find "$work" -name kestrovan-passwd.exe)"; do
 done
 # Version strings are UTF-16 in the resource.
 utf16() { printf '%s' "$1" | sed 's/./&\\x00/g'; }
-for text in ProductName Kestrovan FileVersion 4.3 FileDescription; do
-  if ! LC_ALL=C grep -qaP "$(utf16 "$text")" "$exe"; then
-    echo "FAIL: no version resource string $text in Kestrovan.exe"
-    failures=$((failures + 1))
-  fi
+for program in "$exe" "$(find "$work" -name kestrovan-passwd.exe)"; do
+  for text in ProductName Kestrovan FileVersion "$version" FileDescription; do
+    if ! LC_ALL=C grep -qaP "$(utf16 "$text")" "$program"; then
+      echo "FAIL: no version resource string $text in $(basename "$program")"
+      failures=$((failures + 1))
+    fi
+  done
 done
 if grep -q '^HostKind=' "$work"/*/examples/Kestrovan.ini; then
   echo "FAIL: the example Kestrovan.ini selects a host kind"

@@ -1,8 +1,9 @@
 #!/bin/sh
 # The password tool from the outside: exit codes, what goes to which stream.
-#   passwd_tool_test.sh PATH-TO-kestrovan-passwd
+#   passwd_tool_test.sh PATH-TO-kestrovan-passwd VERSION-TEXT
 set -u
 tool=$1
+version=$2
 failures=0
 check() {  # name, expected, actual
   if [ "$2" != "$3" ]; then
@@ -34,7 +35,7 @@ wrong='2,6"Zns*n+B}uZZy]lK,3|by'
 out=$(printf '%s\n' "$wrong" | "$tool" --decode); rc=$?
 check "decode wrong" "wrong/1" "$out/$rc"
 
-check "version" "kestrovan-passwd (Kestrovan Vers 4.3 / 29.08.22)" "$("$tool" --version)"
+check "version" "kestrovan-passwd (Kestrovan $version)" "$("$tool" --version)"
 "$tool" --help | grep -q "Usage: kestrovan-passwd" || check "help" "usage" "none"
 "$tool" --bogus >/dev/null 2>&1; check "unknown option" 2 "$?"
 

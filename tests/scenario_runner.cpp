@@ -34,7 +34,8 @@
 // PATH is relative to the working directory; `bin/...` is the executable's
 // folder (where Kestrovan.ini lives); `C:/...` is the Wine prefix's C: drive.
 // The working directory is drive D: under Wine and its current directory.
-// Expected texts may hold {{TIME}} (HH:MM:SS) and {{*}} (anything on a line).
+// Expected texts may hold {{TIME}} (HH:MM:SS) and {{*}} (anything on a line);
+// {{VERSION}} stands for the version text given as --version-text.
 //
 // With --rfc-library FILE every case runs through that library, loaded at
 // run time: the runner copies it beside the executable and puts its name as
@@ -158,8 +159,11 @@ std::vector<std::string> tokenize(const std::string& line) {
 
 class Parser {
  public:
-  Parser(std::string source, std::vector<Line> lines, std::string mode)
-      : source_(std::move(source)), lines_(std::move(lines)), mode_(std::move(mode)) {}
+  Parser(std::string source, std::vector<Line> lines, std::string mode, std::string version)
+      : source_(std::move(source)),
+        lines_(std::move(lines)),
+        mode_(std::move(mode)),
+        version_(std::move(version)) {}
 
   std::vector<Case> parse() {
     std::vector<Case> cases;
@@ -217,6 +221,9 @@ class Parser {
       first = false;
     }
     if (!nonl && !first) content += "\n";
+    for (std::size_t at; (at = content.find("{{VERSION}}")) != std::string::npos;) {
+      content.replace(at, 11, version_);
+    }
     return esc ? unescape(content) : content;
   }
 
@@ -301,6 +308,7 @@ class Parser {
   std::string source_;
   std::vector<Line> lines_;
   std::string mode_;
+  std::string version_;
   std::size_t pos_ = 0;
   std::map<std::string, std::vector<Line>> definitions_;
 };
@@ -622,6 +630,7 @@ int main(int argc, char** argv) {
   runner.mode = "native";
   std::vector<std::string> files;
   std::string filter;
+  std::string version;
   for (int i = 1; i < argc; ++i) {
     std::string arg = argv[i];
     if (arg == "--exe" && i + 1 < argc) {
@@ -639,6 +648,8 @@ int main(int argc, char** argv) {
         return 2;
       }
       runner.library_files[spec.substr(0, equals)] = fs::absolute(spec.substr(equals + 1));
+    } else if (arg == "--version-text" && i + 1 < argc) {
+      version = argv[++i];
     } else if (arg == "--filter" && i + 1 < argc) {
       filter = argv[++i];
     } else {
@@ -647,7 +658,7 @@ int main(int argc, char** argv) {
   }
   if (runner.exe.empty() || files.empty()) {
     std::cerr << "usage: scenario_runner --exe PROGRAM [--wine-prefix DIR] [--rfc-library FILE] "
-                 "[--library-file KEY=FILE]... [--filter TEXT] FILE...\n";
+                 "[--library-file KEY=FILE]... [--version-text TEXT] [--filter TEXT] FILE...\n";
     return 2;
   }
   char folder[] = "/tmp/kestrovan-scenario-XXXXXX";
@@ -659,7 +670,7 @@ int main(int argc, char** argv) {
 
   int passed = 0, failed = 0, skipped = 0;
   for (const std::string& file : files) {
-    Parser parser(file, read_lines(file), runner.mode);
+    Parser parser(file, read_lines(file), runner.mode, version);
     for (const Case& c : parser.parse()) {
       if (c.skip_mode == runner.mode || (c.linked_only && !runner.rfc_library.empty()) ||
           (!filter.empty() && c.name.find(filter) == std::string::npos)) {

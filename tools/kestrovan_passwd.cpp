@@ -8,10 +8,10 @@
 #include <random>
 #include <string>
 
+#include "common/version.h"
 #include "platform/platform.h"
 #include "profiles/password.h"
 #include "profiles/password_encoder.h"
-#include "run/version.h"
 
 namespace {
 

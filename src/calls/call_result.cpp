@@ -25,23 +25,29 @@ std::string exception_text(int code, const char* exception) {
   return std::string(exception, strnlen(exception, kExceptionTextLimit));
 }
 
-CallResult call_and_receive(RfcConnection& connection, const Options& options, const char* function,
-                            RFC_PARAMETER* receive, RFC_TABLE* tables) {
-  RFC_PARAMETER no_parameters[] = {{nullptr, 0, 0, 0, nullptr}};
+Failure call_and_receive(RfcConnection& connection, const RunOptions& options, const char* function,
+                         RFC_PARAMETER* receive, RFC_TABLE* tables) {
+  RFC_PARAMETER no_parameters[] = {end_of_parameters()};
   const int number = static_cast<int>(connection.handle());
-  CallResult result;
-  result.code = connection.call(function, no_parameters, tables).code;
+  int code = connection.call(function, no_parameters, tables).code;
   trace_event(options, number, "RfcCall called", "");
   std::string exception;
-  if (result.code == RFC_OK) {
+  if (code == RFC_OK) {
     RfcAnswer answer = connection.receive(receive, tables);
-    result.code = answer.code;
+    code = answer.code;
     trace_event(options, number, "RfcReceive called", "");
-    exception = exception_text(result.code, answer.exception);
+    exception = exception_text(code, answer.exception);
   }
-  if (result.code != RFC_OK) result.message = call_failure_message(result.code, exception);
-  return result;
+  if (code != RFC_OK) return call_failure_message(code, exception);
+  return std::nullopt;
 }
+
+RFC_PARAMETER parameter_entry(const char* name, RFC_TYPEHANDLE type, unsigned length,
+                              void* address) {
+  return {const_cast<char*>(name), static_cast<unsigned>(std::strlen(name)), type, length, address};
+}
+
+RFC_PARAMETER end_of_parameters() { return {nullptr, 0, 0, 0, nullptr}; }
 
 std::string field_text(const char* record, Structure structure, std::string_view field) {
   FieldPlace place = field_place(structure, field);

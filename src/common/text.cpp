@@ -65,10 +65,4 @@ int parse_leading_int(std::string_view text) {
   return static_cast<int>(value);
 }
 
-std::string format_hms(int hours, int minutes, int seconds) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d", hours, minutes, seconds);
-  return buffer;
-}
-
 }  // namespace kestrovan

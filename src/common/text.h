@@ -38,7 +38,4 @@ bool equals_ignoring_case(std::string_view a, std::string_view b);
 // range of int are clamped instead of overflowing.
 int parse_leading_int(std::string_view text);
 
-// Two-digit fields joined by colons: "07:05:09".
-std::string format_hms(int hours, int minutes, int seconds);
-
 }  // namespace kestrovan

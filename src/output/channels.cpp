@@ -64,11 +64,10 @@ void write_maltheon(ResultDocument& document, std::string_view name, std::string
   append_raw(document, line);
 }
 
-void write_quendar(ResultDocument& document, const Options& options, std::string_view name,
+void write_quendar(ResultDocument& document, const RunOptions& options, std::string_view name,
                    std::string_view value, std::string_view unit) {
-  if (has_keyword(options, "CH=")) {
-    std::string digits = keyword_value(options, "CH=", ",", kChannelSelectDigits);
-    int selected = parse_leading_int(digits);
+  if (options.channel_selected) {
+    int selected = options.channel;
     if (selected >= 0 && static_cast<unsigned>(selected) == document.channel_counter) {
       append_raw(document, value);
     }
@@ -94,7 +93,7 @@ void write_xml(ResultDocument& document, std::string_view name, std::string_view
 
 }  // namespace
 
-void write_channel(ResultDocument& document, const Options& options, std::string_view name,
+void write_channel(ResultDocument& document, const RunOptions& options, std::string_view name,
                    std::string_view value, std::string_view unit) {
   ++document.channel_counter;
   switch (document.host) {

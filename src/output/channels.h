@@ -12,15 +12,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/run_options.h"
 #include "output/result_document.h"
-#include "run/options.h"
 
 namespace kestrovan {
 
 inline constexpr unsigned kMaltheonChannelLimit = 10;
-inline constexpr std::size_t kChannelSelectDigits = 3;  // characters read after "CH="
 
-void write_channel(ResultDocument& document, const Options& options, std::string_view name,
+void write_channel(ResultDocument& document, const RunOptions& options, std::string_view name,
                    std::string_view value, std::string_view unit);
 
 // "DD-Tables missing" -> "DD_Tables_missing"; only the first "." becomes "_".

@@ -8,7 +8,7 @@ namespace {
 TEST(WriteChannel, XmlForms) {
   for (HostKind host : {HostKind::kExexml, HostKind::kVornelk, HostKind::kTirvasc}) {
     ResultDocument document{host, "", 0};
-    Options options = make_options("CH=2");  // no effect on XML forms
+    RunOptions options = parse_run_options("CH=2");  // no effect on XML forms
     write_channel(document, options, "DD-Tables missing", "0", "");
     write_channel(document, options, "Load", "12", "PerCent");
     EXPECT_EQ(document.text,
@@ -20,7 +20,7 @@ TEST(WriteChannel, XmlForms) {
 
 TEST(WriteChannel, XmlFormEscapesNameValueAndUnit) {
   ResultDocument document;
-  write_channel(document, make_options(""), "a<b", "1&2", "x>y");
+  write_channel(document, parse_run_options(""), "a<b", "1&2", "x>y");
   EXPECT_EQ(document.text,
             "\n<Result><Channel>a&lt;b</Channel>\n<Unit>Custom</Unit>\n<CustomUnit>x&gt;y"
             "</CustomUnit>\n<Value>1&amp;2</Value></Result>\n");
@@ -28,7 +28,7 @@ TEST(WriteChannel, XmlFormEscapesNameValueAndUnit) {
 
 TEST(WriteChannel, MaltheonLinesWithKeyAndUnitLabel) {
   ResultDocument document{HostKind::kMaltheon, "", 0};
-  Options options = make_options("CH=1");
+  RunOptions options = parse_run_options("CH=1");
   write_channel(document, options, "DD-Tables missing", "1.234", "");
   write_channel(document, options, "Load", "5", "PerCent");
   write_channel(document, options, "Resp", "7", "TimeResponse");
@@ -43,7 +43,7 @@ TEST(WriteChannel, MaltheonLinesWithKeyAndUnitLabel) {
 
 TEST(WriteChannel, MaltheonWritesTenChannelsButCountsEveryCall) {
   ResultDocument document{HostKind::kMaltheon, "", 0};
-  Options options;
+  RunOptions options;
   for (int i = 0; i < 10; ++i) write_channel(document, options, "c", "1", "");
   std::string after_ten = document.text;
   write_channel(document, options, "c", "1", "");
@@ -60,8 +60,8 @@ TEST(MaltheonKey, ReplacesTheListedCharactersAndTheFirstDot) {
 
 TEST(WriteChannel, QuendarLineWithoutSelection) {
   ResultDocument document{HostKind::kQuendar, "", 0};
-  write_channel(document, make_options(""), "DD-Views missing", "3", "");
-  write_channel(document, make_options(""), "Load", "3", "PerCent");
+  write_channel(document, parse_run_options(""), "DD-Views missing", "3", "");
+  write_channel(document, parse_run_options(""), "Load", "3", "PerCent");
   EXPECT_EQ(document.text, "\n> DD-Views missing: 3 #\n> Load: 3 %");
 }
 
@@ -79,7 +79,7 @@ TEST(WriteChannel, QuendarSelectsOneChannelByNumber) {
   };
   for (const Row& row : rows) {
     ResultDocument document{HostKind::kQuendar, "", 0};
-    Options options = make_options(row.options);
+    RunOptions options = parse_run_options(row.options);
     for (int i = 1; i <= row.calls; ++i) {
       std::string value = std::to_string(i);
       write_channel(document, options, "n", value.insert(0, 1, 'v'), "");
@@ -122,7 +122,7 @@ TEST(CountValue, PlainDigitsForPrtgGroupedForTheOthers) {
 
 TEST(WriteChannel, AtTheBoundAChannelGoesInWholeOrNotAtAll) {
   ResultDocument document{HostKind::kExexml, std::string(kDocumentCapacity - 60, 'x'), 0};
-  Options options = make_options("");
+  RunOptions options = parse_run_options("");
   write_channel(document, options, "DD-Tables missing", "1", "");
   EXPECT_EQ(document.text.find("<Result>"), std::string::npos);
   EXPECT_EQ(document.channel_counter, 1u);

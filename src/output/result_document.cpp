@@ -105,10 +105,10 @@ void begin_text(ResultDocument& document) {
   append_raw(document, is_xml_host(document.host) ? "\n<Text>" : "\n# ");
 }
 
-void end_text(ResultDocument& document, const Options& options) {
+void end_text(ResultDocument& document, const RunOptions& options) {
   if (is_xml_host(document.host)) {
     append_raw(document, "</Text>\n");
-  } else if (document.host == HostKind::kQuendar && has_keyword(options, "CH=")) {
+  } else if (document.host == HostKind::kQuendar && options.channel_selected) {
     document.text.clear();
   }
 }

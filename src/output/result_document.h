@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "output/host_kind.h"
-#include "run/options.h"
+#include "common/host_kind.h"
+#include "common/run_options.h"
 
 namespace kestrovan {
 
@@ -54,7 +54,7 @@ void cut_xml_text(std::string& text, std::size_t limit);
 
 void begin_document(ResultDocument& document);
 void begin_text(ResultDocument& document);
-void end_text(ResultDocument& document, const Options& options);
+void end_text(ResultDocument& document, const RunOptions& options);
 void end_document(ResultDocument& document);
 
 // Replaces the whole document with the XML error document, whatever the host

@@ -74,7 +74,7 @@ TEST(Frame, EachHostKindsForm) {
   };
   for (const Row& row : rows) {
     ResultDocument document{row.host, "old content", 0};
-    Options options = make_options(row.options);
+    RunOptions options = parse_run_options(row.options);
     begin_document(document);
     begin_text(document);
     append_text(document, "T");
@@ -156,7 +156,7 @@ TEST(ErrorDocument, ALongLatin1MessageIsCutBetweenCharacters) {
 
 TEST(Frame, ALongTextStillLeavesRoomForTheClosingTags) {
   ResultDocument document{HostKind::kExexml, "", 0};
-  Options options = make_options("");
+  RunOptions options = parse_run_options("");
   begin_document(document);
   begin_text(document);
   append_text(document, std::string(5000, '<'));

@@ -1,5 +1,5 @@
-// The connection parameters: the eleven profile fields a logon needs, and
-// the host name shown in progress lines.
+// The connection parameters: the eleven profile fields a logon needs. They
+// stay as the profile gave them once it is read.
 #pragma once
 
 #include <string>
@@ -18,9 +18,6 @@ struct ConnectionParameters {
   std::string sysnr;
   std::string gwhost;
   std::string gwservice;
-  // The host shown in progress lines: the profile's host name, replaced by
-  // the host the SAP system reports once it answered.
-  std::string display_host;
 };
 
 }  // namespace kestrovan

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "common/run_options.h"
 #include "common/text.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
@@ -23,9 +24,11 @@ void read_profile_index(std::FILE* file, GlobalListing& listing) {
   }
 }
 
-std::optional<std::string> read_listing(std::FILE* file, const Options& options,
-                                        GlobalListing& listing, std::string& entry, bool& found) {
-  std::string name = options.search.substr(0, options.search.find(' '));
+// The sensor's lines of the global listing: its profile names into the
+// listing, its first entry line into `entry` (empty: no entry found).
+Failure read_listing(std::FILE* file, const std::string& sensor_name, GlobalListing& listing,
+                     std::optional<std::string>& entry) {
+  std::string name = sensor_name;
   name.resize(kSensorNameWidth, ' ');
   const std::string list_key = "# GSNG: " + name;
   const std::string entry_key = "# GSNX: " + name;
@@ -35,13 +38,12 @@ std::optional<std::string> read_listing(std::FILE* file, const Options& options,
     std::string key = to_upper(cut(line, list_key.size()));
     if (key == list_key) {
       if (line.size() > kListColumn) listing.system_list += line.substr(kListColumn);
-    } else if (key == entry_key && !found) {
+    } else if (key == entry_key && !entry) {
       entry = line.size() > kEntryColumn ? line.substr(kEntryColumn) : "";
-      if (entry.find(kAllocation) == std::string::npos) {
+      if (entry->find(kAllocation) == std::string::npos) {
         return "Error 1029: Invalid Sensor-Allocation...";
       }
-      listing.parameter_text = replace_all(entry.substr(0, entry.find(",Sensor=")), ':', ' ');
-      found = true;
+      listing.parameter_text = replace_all(entry->substr(0, entry->find(",Sensor=")), ':', ' ');
     }
   }
   return std::nullopt;
@@ -49,8 +51,7 @@ std::optional<std::string> read_listing(std::FILE* file, const Options& options,
 
 }  // namespace
 
-std::optional<std::string> read_global_listing(const ListingRequest& request, Options& options,
-                                               GlobalListing& listing) {
+Failure read_global_listing(const ListingRequest& request, GlobalListing& listing) {
   listing = GlobalListing{};
   std::string path = request.profile_directory + request.profile_name;
   std::FILE* file = platform::open_for_reading(path);
@@ -63,24 +64,22 @@ std::optional<std::string> read_global_listing(const ListingRequest& request, Op
     read_profile_index(file, listing);
     std::fclose(file);
     listing.item = request.item;
-    listing.parameter_text = options.given;
+    listing.parameter_text = request.options;
   } else {
-    std::string entry;
-    bool found = false;
-    auto error = read_listing(file, options, listing, entry, found);
+    std::optional<std::string> entry;
+    Failure error = read_listing(file, request.sensor_name, listing, entry);
     std::fclose(file);
     if (error) return error;
-    if (!found) return "Error 1030: Global Sensor " + request.second_argument + " not found...";
-    std::size_t at = entry.find("Item=");
+    if (!entry) return "Error 1030: Global Sensor " + request.second_argument + " not found...";
+    std::size_t at = entry->find("Item=");
     if (at != std::string::npos) {
-      std::string item = entry.substr(at + 5);
+      std::string item = entry->substr(at + 5);
       item = item.substr(0, item.find_first_of(" ,"));
-      listing.item = replace_all(cut(item, kListingItemLimit), ':', ' ');
+      listing.item = replace_all(cut(item, kItemLimit), ':', ' ');
     }
   }
   if (listing.system_list.empty()) return "Error 1025: Global Server Listing missing...";
   if (listing.item.empty()) return "Error 1026: Global Item Idenification missing...";
-  options = make_options(listing.parameter_text);
   return std::nullopt;
 }
 

@@ -9,8 +9,8 @@
 // characters, in any letter case) selects its lines: "# GSNG: <name>" lines
 // add names from column 21 on; the first "# GSNX: <name>" line gives, from
 // column 20 on, the sensor entry: it must hold Sensor="SAP Kestrovan", its
-// "Item=" names the item, and its text before ",Sensor=" replaces the
-// options of the run.
+// "Item=" names the item, and its text before ",Sensor=" becomes the
+// options of the run (the run driver parses them anew).
 //
 // The list and the entry are held whole, however long.
 #pragma once
@@ -19,22 +19,23 @@
 #include <optional>
 #include <string>
 
+#include "common/failure.h"
+#include "profiles/profile_reader.h"
 #include "profiles/run_kind.h"
-#include "run/options.h"
 
 namespace kestrovan {
 
-inline constexpr std::size_t kListingLineLimit = 199;
+// Characters a read takes of a line, as of a profile in a global run.
+inline constexpr std::size_t kListingLineLimit = kGlobalRunLineLimit;
 inline constexpr std::size_t kSensorNameWidth = 10;
 inline constexpr std::size_t kListColumn = 20;   // 0-based: column 21
 inline constexpr std::size_t kEntryColumn = 19;  // 0-based: column 20
-inline constexpr std::size_t kListingItemLimit = 90;
 
 struct GlobalListing {
   std::string system_list;  // profile names, each followed by "#"
   std::size_t taken = 0;    // characters of the list already taken
   std::string item;
-  std::string parameter_text;
+  std::string parameter_text;  // the options the run goes on with
 };
 
 struct ListingRequest {
@@ -43,11 +44,12 @@ struct ListingRequest {
   std::string profile_name;     // "Tallisan.Prf" or "SAP Tallisan.Gbl"
   std::string item;             // from "ITEM=" in item mode
   std::string second_argument;  // as given, for the message of a missing sensor
+  std::string options;          // the command line's options (item mode keeps them)
+  std::string sensor_name;      // listing mode: selects the sensor's lines
 };
 
-// Reads the listing; on success replaces `options` by the parameter text.
-std::optional<std::string> read_global_listing(const ListingRequest& request, Options& options,
-                                               GlobalListing& listing);
+// Reads the listing.
+Failure read_global_listing(const ListingRequest& request, GlobalListing& listing);
 
 bool has_more_profiles(const GlobalListing& listing);
 

@@ -11,18 +11,18 @@ using testing_support::TestDirectory;
 
 class Listing : public TestDirectory {
  protected:
-  std::optional<std::string> item_mode(const std::string& index,
-                                       const std::string& item = "Plant") {
+  Failure item_mode(const std::string& index, const std::string& item = "Plant") {
     write("Tallisan.Prf", index);
-    options = make_options("ITEM=" + item + " x");
-    return read_global_listing({RunKind::kGlobalItemMode, "", "Tallisan.Prf", item, "ITEM=x"},
-                               options, listing);
+    return read_global_listing(
+        {RunKind::kGlobalItemMode, "", "Tallisan.Prf", item, "ITEM=x", "ITEM=" + item + " x", ""},
+        listing);
   }
-  std::optional<std::string> listing_mode(const std::string& gbl, const std::string& sensor) {
+  // `sensor_name`: the options' first word, upper-cased.
+  Failure listing_mode(const std::string& gbl, const std::string& sensor_name) {
     write("SAP Tallisan.Gbl", gbl);
-    options = make_options(sensor);
-    return read_global_listing({RunKind::kGlobalListingMode, "", "SAP Tallisan.Gbl", "", sensor},
-                               options, listing);
+    return read_global_listing(
+        {RunKind::kGlobalListingMode, "", "SAP Tallisan.Gbl", "", sensor_name, "", sensor_name},
+        listing);
   }
   std::vector<std::string> names() {
     std::vector<std::string> all;
@@ -30,7 +30,6 @@ class Listing : public TestDirectory {
     return all;
   }
 
-  Options options;
   GlobalListing listing;
 };
 
@@ -42,13 +41,12 @@ TEST_F(Listing, ItemModeTakesTheMarkedLines) {
                 "remark\n# Gsng: 123456789012C.P00#\r\n# Gsng: short\n"));
   EXPECT_EQ(names(), (std::vector<std::string>{"A.P00", "B.P00", "C.P00"}));
   EXPECT_EQ(listing.item, "Plant");
-  EXPECT_EQ(options.given, "ITEM=Plant x");
+  EXPECT_EQ(listing.parameter_text, "ITEM=Plant x");  // item mode keeps the options
 }
 
 TEST_F(Listing, ItemModeErrors) {
-  Options unused;
   EXPECT_EQ(
-      read_global_listing({RunKind::kGlobalItemMode, "", "Tallisan.Prf", "P", ""}, unused, listing)
+      read_global_listing({RunKind::kGlobalItemMode, "", "Tallisan.Prf", "P", "", "", ""}, listing)
           .value_or(""),
       "Error 1024: ProFile Tallisan.Prf is missing...");
   EXPECT_EQ(item_mode("# gsng: 123456789012A.P00#\n").value_or(""),
@@ -66,18 +64,16 @@ TEST_F(Listing, ListingModeSelectsTheSensorsLines) {
       "# GSNX: sensor1   xItem=Plant:A,Mode:x,Sensor=\"SAP Kestrovan\",Alias\n"
       "# GSNX: SENSOR1   xItem=Second" +
       std::string(kAllocated) + "\n";
-  EXPECT_FALSE(listing_mode(gbl, "Sensor1 extra"));
+  EXPECT_FALSE(listing_mode(gbl, "SENSOR1"));
   EXPECT_EQ(names(), (std::vector<std::string>{"A.P00", "B.P00", "C.P00"}));
   EXPECT_EQ(listing.item, "Plant A");
   EXPECT_EQ(listing.parameter_text, "Item=Plant A,Mode x");
-  EXPECT_EQ(options.given, "Item=Plant A,Mode x");
-  EXPECT_EQ(options.search, "ITEM=PLANT A,MODE X");
 }
 
 TEST_F(Listing, SensorNamesEqualInTheirFirstTenCharacters) {
   std::string gbl =
       "# GSNG: ABCDEFGHIJxxA.P00#\n# GSNX: abcdefghijxItem=I" + std::string(kAllocated) + "\n";
-  EXPECT_FALSE(listing_mode(gbl, "abcdefghijKLM"));
+  EXPECT_FALSE(listing_mode(gbl, "ABCDEFGHIJKLM"));
   EXPECT_EQ(names(), std::vector<std::string>{"A.P00"});
 }
 
@@ -111,9 +107,8 @@ TEST_F(Listing, ListingModeErrors) {
   };
   for (const Row& row : rows) EXPECT_EQ(listing_mode(row.gbl, "S").value_or(""), row.message);
   std::remove("SAP Tallisan.Gbl");
-  Options unused = make_options("S");
-  EXPECT_EQ(read_global_listing({RunKind::kGlobalListingMode, "", "SAP Tallisan.Gbl", "", ""},
-                                unused, listing)
+  EXPECT_EQ(read_global_listing(
+                {RunKind::kGlobalListingMode, "", "SAP Tallisan.Gbl", "", "", "", "S"}, listing)
                 .value_or(""),
             "Error 10x1: ProFile SAP Tallisan.Gbl is missing...");
 }
@@ -125,7 +120,7 @@ TEST_F(Listing, LongListsAndEntriesAreHeldWhole) {
   gbl += "# GSNX: S         x" + parameters + std::string(kAllocated) + "\n";
   ASSERT_FALSE(listing_mode(gbl, "S"));
   EXPECT_EQ(names().size(), 300u);
-  EXPECT_EQ(options.given, parameters);
+  EXPECT_EQ(listing.parameter_text, parameters);
 }
 
 TEST(TakeProfileName, EmptyNamesAndUnclosedEnd) {

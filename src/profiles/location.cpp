@@ -116,7 +116,7 @@ ResolvedName resolve_profile_name(const std::string& argument, bool item_mode, c
   return resolved;
 }
 
-std::optional<std::string> locate_profile(const std::string& argument, const Options& options,
+std::optional<std::string> locate_profile(const std::string& argument, const RunOptions& options,
                                           bool item_mode, HostKind host, const FileProbe& probe,
                                           ProfileLocation& location, char separator) {
   ResolvedName resolved = resolve_profile_name(argument, item_mode, separator);
@@ -124,7 +124,7 @@ std::optional<std::string> locate_profile(const std::string& argument, const Opt
   location.run_kind = item_mode                 ? RunKind::kGlobalItemMode
                       : resolved.global_listing ? RunKind::kGlobalListingMode
                                                 : RunKind::kSingleProfile;
-  if (host != HostKind::kExexml || has_keyword(options, "@")) {
+  if (host != HostKind::kExexml || options.at_sign) {
     location.profile_directory = resolved.folder;
     if (!probe.can_open(location.path())) return profile_missing_message(location.path());
     return std::nullopt;

@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "output/host_kind.h"
+#include "common/host_kind.h"
+#include "common/run_options.h"
 #include "profiles/run_kind.h"
-#include "run/options.h"
 
 namespace kestrovan {
 
@@ -58,7 +58,7 @@ ResolvedName resolve_profile_name(const std::string& argument, bool item_mode, c
 
 // The whole location. Returns the error message when the profile cannot be
 // found or lies in the wrong folder.
-std::optional<std::string> locate_profile(const std::string& argument, const Options& options,
+std::optional<std::string> locate_profile(const std::string& argument, const RunOptions& options,
                                           bool item_mode, HostKind host, const FileProbe& probe,
                                           ProfileLocation& location, char separator);
 

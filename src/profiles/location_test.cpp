@@ -69,7 +69,7 @@ struct SearchResult {
 SearchResult search(FakeFiles& files, const std::string& argument,
                     HostKind host = HostKind::kExexml, const std::string& options = "") {
   SearchResult result;
-  result.error = locate_profile(argument, make_options(options), false, host, files.probe(),
+  result.error = locate_profile(argument, parse_run_options(options), false, host, files.probe(),
                                 result.location, '\\');
   return result;
 }
@@ -184,10 +184,10 @@ TEST(Lookup, RunKinds) {
   FakeFiles files;
   files.files = {"SAP Tallisan.Gbl", "Tallisan.Prf"};
   ProfileLocation location;
-  EXPECT_FALSE(locate_profile("Global", make_options(""), false, HostKind::kVornelk, files.probe(),
-                              location, '\\'));
+  EXPECT_FALSE(locate_profile("Global", parse_run_options(""), false, HostKind::kVornelk,
+                              files.probe(), location, '\\'));
   EXPECT_EQ(location.run_kind, RunKind::kGlobalListingMode);
-  EXPECT_FALSE(locate_profile("PRD", make_options("ITEM=x"), true, HostKind::kVornelk,
+  EXPECT_FALSE(locate_profile("PRD", parse_run_options("ITEM=x"), true, HostKind::kVornelk,
                               files.probe(), location, '\\'));
   EXPECT_EQ(location.run_kind, RunKind::kGlobalItemMode);
   EXPECT_EQ(location.profile_name, "Tallisan.Prf");

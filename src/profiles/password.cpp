@@ -2,8 +2,14 @@
 
 namespace kestrovan {
 
-bool counts_in_check_sum(unsigned char c) {
-  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+int check_digit(std::string_view text) {
+  unsigned sum = 0;
+  for (char character : text) {
+    unsigned char c = static_cast<unsigned char>(character);
+    bool counts = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (counts) sum += c;
+  }
+  return static_cast<int>(sum % 10);
 }
 
 PasswordStatus unscramble_password(std::string_view stored, std::string& password) {
@@ -15,7 +21,7 @@ PasswordStatus unscramble_password(std::string_view stored, std::string& passwor
     header[i] = static_cast<unsigned char>(stored[i]) ^ kScramblingKey[i];
     if (header[i] < '0' || header[i] > '9') return PasswordStatus::kInvalid;
   }
-  int check_digit = header[0] - '0';
+  int stored_check_digit = header[0] - '0';
   std::size_t offset = header[1] - '0';
   std::size_t length = static_cast<std::size_t>((header[2] - '0') * 10 + (header[3] - '0'));
 
@@ -30,11 +36,7 @@ PasswordStatus unscramble_password(std::string_view stored, std::string& passwor
     unsigned char c = body[body_index(n)];
     if (c != 0) text.push_back(static_cast<char>(c));
   }
-  unsigned sum = 0;
-  for (unsigned char c : text) {
-    if (counts_in_check_sum(c)) sum += c;
-  }
-  if (static_cast<int>(sum % 10) != check_digit) return PasswordStatus::kWrong;
+  if (check_digit(text) != stored_check_digit) return PasswordStatus::kWrong;
   password = text.substr(0, length);
   return PasswordStatus::kOk;
 }

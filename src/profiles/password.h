@@ -32,8 +32,9 @@ enum class PasswordStatus { kOk, kInvalid, kWrong };
 // Restores the password from its stored form.
 PasswordStatus unscramble_password(std::string_view stored, std::string& password);
 
-// True for the characters that count in the check sum: ASCII digits, letters.
-bool counts_in_check_sum(unsigned char c);
+// The check digit of a body text: the last decimal digit of the sum of the
+// codes of its ASCII digits and letters.
+int check_digit(std::string_view text);
 
 // Index in the body of the n-th character of the reordered text.
 inline std::size_t body_index(std::size_t n) {

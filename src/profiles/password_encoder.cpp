@@ -49,12 +49,8 @@ std::optional<std::string> scramble_password(std::string_view password, std::mt1
     text.push_back(
         choices[std::uniform_int_distribution<std::size_t>(0, choices.size() - 1)(random)]);
   }
-  unsigned sum = 0;
-  for (unsigned char c : text) {
-    if (counts_in_check_sum(c)) sum += c;
-  }
   const char header[kStoredHeaderLength] = {
-      static_cast<char>('0' + sum % 10), static_cast<char>('0' + *offset),
+      static_cast<char>('0' + check_digit(text)), static_cast<char>('0' + *offset),
       static_cast<char>('0' + password.size() / 10), static_cast<char>('0' + password.size() % 10)};
 
   std::string stored(kStoredPasswordLength, ' ');

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <random>
 
 #include "profiles/password_encoder.h"
@@ -23,17 +24,17 @@ std::string stored_form(const std::string& header, const std::string& text) {
   return stored;
 }
 
-// The check digit that makes `text` pass.
-char check_digit(const std::string& text) {
+// The check digit that makes `text` pass, worked out apart from the code.
+char expected_check_digit(const std::string& text) {
   unsigned sum = 0;
   for (unsigned char c : text) {
-    if (counts_in_check_sum(c)) sum += c;
+    if (std::isalnum(c) && c < 0x80) sum += c;
   }
   return static_cast<char>('0' + sum % 10);
 }
 
 std::string header(const std::string& text, char offset, const std::string& length) {
-  return std::string(1, check_digit(text)) + offset + length;
+  return std::string(1, expected_check_digit(text)) + offset + length;
 }
 
 TEST(Unscramble, RestoresPasswordOfGivenLength) {

@@ -33,14 +33,14 @@ const Field kFields[] = {
 
 }  // namespace
 
-std::optional<std::string> read_profile(std::FILE* file, const std::string& profile_name,
-                                        bool global_run, ConnectionParameters& parameters,
-                                        bool& valid) {
-  std::size_t line_limit = global_run ? kGlobalRunLineLimit : kSingleRunLineLimit;
+Failure read_profile(std::FILE* file, const std::string& profile_name, std::size_t line_limit,
+                     ConnectionParameters& parameters) {
   std::string buffer;
-  std::optional<std::string> error;
+  Failure error;
   platform::skip_byte_order_mark(file);
-  while (!error && platform::read_line(file, line_limit, buffer)) {
+  // Every line is read, also after a bad password: a global run shows the
+  // fields of an invalid profile in its progress line.
+  while (platform::read_line(file, line_limit, buffer)) {
     // Text ends at a zero byte, as in every C string the value passes through.
     std::string_view line = until_nul(buffer);
     if (line.size() < kLabelWidth) continue;
@@ -51,9 +51,6 @@ std::optional<std::string> read_profile(std::FILE* file, const std::string& prof
       if (label != field.label) continue;
       if (field.member == &ConnectionParameters::user) {
         parameters.user = to_upper(value);
-      } else if (field.member == &ConnectionParameters::hostname) {
-        parameters.hostname = value;
-        parameters.display_host = value;
       } else if (field.member == &ConnectionParameters::password) {
         if (value.empty()) {
           parameters.password.clear();
@@ -63,8 +60,8 @@ std::optional<std::string> read_profile(std::FILE* file, const std::string& prof
         PasswordStatus status = unscramble_password(value, password);
         if (status == PasswordStatus::kOk) {
           parameters.password = password;
-        } else if (global_run) {
-          valid = false;
+        } else if (error) {
+          // The first bad password is the one reported.
         } else if (status == PasswordStatus::kInvalid) {
           error = "Error 1004: Invalid Password in Profile " + profile_name + " found...";
         } else {
@@ -80,10 +77,8 @@ std::optional<std::string> read_profile(std::FILE* file, const std::string& prof
   return error;
 }
 
-std::optional<std::string> check_profile(const ConnectionParameters& parameters,
-                                         const std::string& profile_name, bool global_run,
-                                         bool& valid) {
-  std::optional<std::string> error;
+Failure check_profile(const ConnectionParameters& parameters, const std::string& profile_name) {
+  Failure error;
   if (parameters.user.empty()) {
     error = "Error 1006: Username in Profile " + profile_name + " is missing...";
   } else if (parameters.password.empty()) {
@@ -95,10 +90,6 @@ std::optional<std::string> check_profile(const ConnectionParameters& parameters,
         break;
       }
     }
-  }
-  if (error && global_run) {
-    valid = false;
-    return std::nullopt;
   }
   return error;
 }

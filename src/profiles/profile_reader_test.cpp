@@ -38,19 +38,16 @@ std::string complete_profile() {
 }
 
 struct Read {
-  std::optional<std::string> read_error;
-  std::optional<std::string> check_error;
+  Failure read_error;
+  Failure check_error;
   ConnectionParameters parameters;
-  bool valid = true;
 };
 
-Read read(const std::string& content, bool global_run = false) {
+Read read(const std::string& content) {
   Read result;
   result.read_error =
-      read_profile(file_with(content), "PRD.P00", global_run, result.parameters, result.valid);
-  if (!result.read_error) {
-    result.check_error = check_profile(result.parameters, "PRD.P00", global_run, result.valid);
-  }
+      read_profile(file_with(content), "PRD.P00", kSingleRunLineLimit, result.parameters);
+  if (!result.read_error) result.check_error = check_profile(result.parameters, "PRD.P00");
   return result;
 }
 
@@ -62,7 +59,6 @@ TEST(ReadProfile, CompleteProfile) {
   EXPECT_EQ(result.parameters.user, "MONITOR");
   EXPECT_EQ(result.parameters.password, "Geheim99");
   EXPECT_EQ(result.parameters.hostname, "sapbin01");
-  EXPECT_EQ(result.parameters.display_host, "sapbin01");
   EXPECT_EQ(result.parameters.gwservice, "sapgw00");
 }
 
@@ -87,8 +83,7 @@ TEST(ReadProfile, ColumnRules) {
   };
   for (const Row& row : rows) {
     ConnectionParameters parameters;
-    bool valid = true;
-    read_profile(file_with(row.line + "\n"), "P", false, parameters, valid);
+    EXPECT_FALSE(read_profile(file_with(row.line + "\n"), "P", kSingleRunLineLimit, parameters));
     EXPECT_EQ(parameters.client, row.client) << row.line;
   }
 }
@@ -105,14 +100,15 @@ TEST(ReadProfile, LongLinesAreReadInPieces) {
   for (const Row& row : rows) {
     std::string line = "Destination: " + std::string(row.filler, 'x') + "Client.....: 300\n";
     ConnectionParameters parameters;
-    bool valid = true;
-    read_profile(file_with(line), "P", row.global_run, parameters, valid);
+    EXPECT_FALSE(read_profile(file_with(line), "P",
+                              row.global_run ? kGlobalRunLineLimit : kSingleRunLineLimit,
+                              parameters));
     EXPECT_EQ(parameters.destination, std::string(60, 'x'));
     EXPECT_EQ(parameters.client, row.client) << row.filler << " " << row.global_run;
   }
 }
 
-TEST(ReadProfile, PasswordFailuresInTheSingleRun) {
+TEST(ReadProfile, TheFirstBadPasswordIsReported) {
   std::string wrong = stored("Geheim99");
   wrong[10] = wrong[10] == 'A' ? 'B' : 'A';
   const std::pair<std::string, std::string> rows[] = {
@@ -120,19 +116,20 @@ TEST(ReadProfile, PasswordFailuresInTheSingleRun) {
       {wrong, "Error 1005: Wrong Password in Profile PRD.P00 found..."},
   };
   for (const auto& [value, message] : rows) {
-    // The read stops at the bad password: the user after it is not read.
-    Read result = read("Password...: " + value + "\nUser.......: late\n");
+    // A later good password does not mend it; the lines after it are read
+    // (a global run shows them in its progress line).
+    Read result = read("Password...: " + value +
+                       "\nUser.......: late\nPassword...: " + stored("Geheim99") + "\n");
     EXPECT_EQ(result.read_error.value_or(""), message);
-    EXPECT_EQ(result.parameters.user, "");
+    EXPECT_EQ(result.parameters.user, "LATE");
   }
 }
 
-TEST(ReadProfile, PasswordFailuresInTheGlobalRunKeepTheEarlierPassword) {
+TEST(ReadProfile, ABadPasswordKeepsTheEarlierPassword) {
   ConnectionParameters parameters;
   parameters.password = "earlier";
-  bool valid = true;
-  EXPECT_FALSE(read_profile(file_with("Password...: short\n"), "P", true, parameters, valid));
-  EXPECT_FALSE(valid);
+  EXPECT_TRUE(
+      read_profile(file_with("Password...: short\n"), "P", kGlobalRunLineLimit, parameters));
   EXPECT_EQ(parameters.password, "earlier");
 }
 
@@ -162,11 +159,7 @@ TEST(CheckProfile, OrderOfTheChecks) {
       {without("Gwservice..:"), "Error 1003: Invalid Parameter(s) at PRD.P00 found..."},
   };
   for (const auto& [profile, message] : rows) {
-    Read single = read(profile);
-    EXPECT_EQ(single.check_error.value_or(""), message);
-    Read global = read(profile, true);
-    EXPECT_FALSE(global.check_error);
-    EXPECT_FALSE(global.valid);
+    EXPECT_EQ(read(profile).check_error.value_or(""), message);
   }
   EXPECT_FALSE(read(replaced("Language...:", "D")).check_error);
 }

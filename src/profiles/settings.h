@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "output/host_kind.h"
+#include "common/host_kind.h"
 
 namespace kestrovan {
 

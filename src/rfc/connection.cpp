@@ -2,7 +2,6 @@
 
 #include "common/text.h"
 #include "platform/platform.h"
-#include "profiles/profile_reader.h"
 #include "rfc/diagnostics.h"
 
 namespace kestrovan {
@@ -29,7 +28,7 @@ bool install_sap_rfc_ini(std::FILE* source) {
 
 }  // namespace
 
-LogonTexts make_logon_texts(const ConnectionParameters& parameters, const Options& options) {
+LogonTexts make_logon_texts(const ConnectionParameters& parameters, const RunOptions& options) {
   LogonTexts texts;
   texts.destination = parameters.destination;
   texts.client = parameters.client;
@@ -40,10 +39,8 @@ LogonTexts make_logon_texts(const ConnectionParameters& parameters, const Option
   texts.gwhost = parameters.gwhost;
   texts.gwservice = parameters.gwservice;
   std::string sysnr = parameters.sysnr;
-  if (has_keyword(options, ",HOST=")) {
-    texts.hostname = keyword_value(options, ",HOST=", " ,", kValueLimit);
-  }
-  if (has_keyword(options, ",NO=")) sysnr = keyword_value(options, ",NO=", " ,", kValueLimit);
+  if (options.host_override) texts.hostname = options.host;
+  if (options.sysnr_override) sysnr = options.sysnr;
   texts.cpic = parameters.mode == "R/2";
   texts.sysnr = parse_leading_int(sysnr);
   return texts;
@@ -62,7 +59,7 @@ std::string per_destination_ini_name(std::string_view destination) {
   return "SapRfc." + std::string(destination);
 }
 
-RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options,
+RfcConnection open_connection(const ConnectionParameters& parameters, const RunOptions& options,
                               bool progress) {
   std::string ini_name = per_destination_ini_name(parameters.destination);
   std::FILE* ini = ini_name.empty() ? nullptr : platform::open_for_reading(ini_name);

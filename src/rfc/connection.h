@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
+#include "common/run_options.h"
 #include "profiles/connection_parameters.h"
 #include "rfc/rfc_session.h"
-#include "run/options.h"
 
 namespace kestrovan {
 
@@ -23,7 +23,7 @@ inline constexpr std::size_t kUserPadding = 12;
 inline constexpr std::size_t kPasswordPadding = 10;
 inline constexpr std::string_view kSapRfcIni = "SapRfc.ini";
 
-LogonTexts make_logon_texts(const ConnectionParameters& parameters, const Options& options);
+LogonTexts make_logon_texts(const ConnectionParameters& parameters, const RunOptions& options);
 
 // "CLIENT=c USER=u PASSWD=p LANG=D DEST=d", user and password unpadded.
 std::string make_connect_string(const ConnectionParameters& parameters);
@@ -37,7 +37,7 @@ std::string per_destination_ini_name(std::string_view destination);
 // `progress` the logon through the per-destination file is announced on
 // standard output ("* SapRfc.Ini.......: BIN<"); without it standard output
 // carries nothing but the document.
-RfcConnection open_connection(const ConnectionParameters& parameters, const Options& options,
+RfcConnection open_connection(const ConnectionParameters& parameters, const RunOptions& options,
                               bool progress);
 
 }  // namespace kestrovan

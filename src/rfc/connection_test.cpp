@@ -27,7 +27,7 @@ ConnectionParameters parameters() {
 }
 
 TEST(LogonTexts, PaddingModeAndSystemNumber) {
-  LogonTexts texts = make_logon_texts(parameters(), make_options(""));
+  LogonTexts texts = make_logon_texts(parameters(), parse_run_options(""));
   EXPECT_EQ(texts.user, "ABC         ");
   EXPECT_EQ(texts.password, "Geheim99  ");
   EXPECT_FALSE(texts.cpic);
@@ -38,7 +38,7 @@ TEST(LogonTexts, PaddingModeAndSystemNumber) {
   p.password = "0123456789AB";
   p.mode = "R/2";
   p.sysnr = " -7x";
-  texts = make_logon_texts(p, make_options(""));
+  texts = make_logon_texts(p, parse_run_options(""));
   EXPECT_EQ(texts.user, "VERYLONGUSER1");
   EXPECT_EQ(texts.password, "0123456789AB");
   EXPECT_TRUE(texts.cpic);
@@ -55,7 +55,7 @@ TEST(LogonTexts, PaddingModeAndSystemNumber) {
   for (const Row& row : rows) {
     p.mode = row.mode;
     p.sysnr = row.sysnr;
-    texts = make_logon_texts(p, make_options(""));
+    texts = make_logon_texts(p, parse_run_options(""));
     EXPECT_EQ(texts.cpic, row.cpic) << row.mode;
     EXPECT_EQ(texts.sysnr, row.number) << row.sysnr;
   }
@@ -74,7 +74,7 @@ TEST(LogonTexts, HostAndNumberOverrides) {
       {",NO=", "sapbin01", 0},
   };
   for (const Row& row : rows) {
-    LogonTexts texts = make_logon_texts(parameters(), make_options(row.options));
+    LogonTexts texts = make_logon_texts(parameters(), parse_run_options(row.options));
     EXPECT_EQ(texts.hostname, row.host) << row.options;
     EXPECT_EQ(texts.sysnr, row.sysnr) << row.options;
   }
@@ -110,12 +110,12 @@ class Logon : public TestDirectory {
 
 TEST_F(Logon, ThroughLogonOptions) {
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(open_connection(parameters(), make_options(""), false).is_open());
+  EXPECT_TRUE(open_connection(parameters(), parse_run_options(""), false).is_open());
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  EXPECT_TRUE(open_connection(cpic, make_options(""), false).is_open());
-  EXPECT_FALSE(open_connection(parameters(), make_options(",NO=3"), false).is_open());
+  EXPECT_TRUE(open_connection(cpic, parse_run_options(""), false).is_open());
+  EXPECT_FALSE(open_connection(parameters(), parse_run_options(",NO=3"), false).is_open());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_FALSE(exists("SapRfc.ini"));
   EXPECT_EQ(rfcsim::open_connection_count(), 0u);
@@ -125,8 +125,8 @@ TEST_F(Logon, OverlappingConnectionsKeepTheirOwnLogonData) {
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  RfcConnection first = open_connection(parameters(), make_options(""), false);
-  RfcConnection second = open_connection(cpic, make_options(""), false);
+  RfcConnection first = open_connection(parameters(), parse_run_options(""), false);
+  RfcConnection second = open_connection(cpic, parse_run_options(""), false);
   ASSERT_TRUE(first.is_open());
   ASSERT_TRUE(second.is_open());
   EXPECT_NE(first.handle(), second.handle());
@@ -146,7 +146,7 @@ TEST_F(Logon, ThroughPerDestinationIni) {
   write("SapRfc.ini", "old content that is replaced");
   for (bool progress : {false, true}) {
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(open_connection(parameters(), make_options(""), progress).is_open());
+    EXPECT_TRUE(open_connection(parameters(), parse_run_options(""), progress).is_open());
     // Without progress lines standard output carries the document alone.
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               progress ? "* SapRfc.Ini.......: BIN<\n" : "");
@@ -157,7 +157,7 @@ TEST_F(Logon, ThroughPerDestinationIni) {
 TEST_F(Logon, EmptyPerDestinationIniGivesAnEmptyCopy) {
   write("SapRfc.BIN", "");
   testing::internal::CaptureStdout();
-  EXPECT_FALSE(open_connection(parameters(), make_options(""), false).is_open());
+  EXPECT_FALSE(open_connection(parameters(), parse_run_options(""), false).is_open());
   testing::internal::GetCapturedStdout();
   EXPECT_TRUE(exists("SapRfc.ini"));
   EXPECT_EQ(read("SapRfc.ini"), "");

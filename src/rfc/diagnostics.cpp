@@ -3,33 +3,25 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "common/field_line.h"
 #include "common/text.h"
-#include "output/field_line.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
 #include "rfc/rfc_session.h"
 
 namespace kestrovan {
 
-namespace {
-
-// The report's output file. No run names it, so creating it fails and the
-// report says so; kept so that an installation could give it a name.
-const std::string kOutputFileName;
-
-}  // namespace
-
-void open_trace_streams(const Options& options) {
-  if (has_keyword(options, ",SYSLOG")) platform::open_system_log();
+void open_trace_streams(const RunOptions& options) {
+  if (options.syslog) platform::open_system_log();
 }
 
 std::string format_trace_event(int number, std::string_view event, std::string_view detail) {
   return std::to_string(number) + " " + std::string(event) + " " + std::string(detail);
 }
 
-void trace_event(const Options& options, int number, std::string_view event,
+void trace_event(const RunOptions& options, int number, std::string_view event,
                  std::string_view detail) {
-  if (!has_keyword(options, ",SYSLOG")) return;
+  if (!options.syslog) return;
   platform::write_system_log(format_trace_event(number, event, detail));
 }
 
@@ -38,13 +30,12 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
     return std::string(text, strnlen(text, size));
   };
   std::string report = "RFC error\n";
-  report += format_field_line("operation/code", 0, kFieldLabelWidth, operation);
-  report += format_field_line("key", 0, kFieldLabelWidth, field(error.key, sizeof error.key));
+  report += format_field_line("operation/code", kFieldLabelWidth, operation);
+  report += format_field_line("key", kFieldLabelWidth, field(error.key, sizeof error.key));
+  report += format_field_line("status", kFieldLabelWidth, field(error.status, sizeof error.status));
   report +=
-      format_field_line("status", 0, kFieldLabelWidth, field(error.status, sizeof error.status));
-  report +=
-      format_field_line("message", 0, kFieldLabelWidth, field(error.message, sizeof error.message));
-  report += format_field_line("internal status", 0, kFieldLabelWidth,
+      format_field_line("message", kFieldLabelWidth, field(error.message, sizeof error.message));
+  report += format_field_line("internal status", kFieldLabelWidth,
                               field(error.intstat, sizeof error.intstat));
   report += "\n";
   return report;
@@ -55,11 +46,9 @@ void report_rfc_error(std::string_view operation) {
   close_thread_connections();
   platform::write_stdout("* Programm aborted...\n");
   platform::write_system_log("* Pgrm aborted...");
-  if (std::FILE* output = platform::create_for_writing(kOutputFileName)) {
-    std::fclose(output);
-  } else {
-    platform::write_stdout("* Error at EoXput-File...\n");
-  }
+  // The report has no output file to close: hosts that know the report
+  // expect this line at its end.
+  platform::write_stdout("* Error at EoXput-File...\n");
   std::exit(kExitRfcError);
 }
 

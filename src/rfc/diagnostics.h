@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/run_options.h"
 #include "rfc_api.h"
-#include "run/options.h"
 
 namespace kestrovan {
 
@@ -24,10 +24,10 @@ inline constexpr int kExitRfcError = 1;
 
 // Opens the system log as trace stream and abort log when the options hold
 // ",SYSLOG".
-void open_trace_streams(const Options& options);
+void open_trace_streams(const RunOptions& options);
 
 std::string format_trace_event(int number, std::string_view event, std::string_view detail);
-void trace_event(const Options& options, int number, std::string_view event,
+void trace_event(const RunOptions& options, int number, std::string_view event,
                  std::string_view detail);
 
 // The report's lines for `operation` and the library's last error.

@@ -67,13 +67,13 @@ void collect(std::string_view line) { logged.emplace_back(line); }
 TEST(TraceEvent, OnlyWithSyslogOption) {
   platform::set_system_log_sink(collect);
   logged.clear();
-  trace_event(make_options(",SYSLOG"), 0, "program started", "x");  // log not yet open
-  open_trace_streams(make_options("no option"));
-  trace_event(make_options("no option"), 0, "program started", "x");
-  open_trace_streams(make_options("a,syslog"));
-  trace_event(make_options("a,syslog"), 0, "program started", "/opt/Kestrovan");
-  trace_event(make_options("a,syslog"), 3, "RfcCall called", "");
-  trace_event(make_options("a"), 3, "RfcReceive called", "");
+  trace_event(parse_run_options(",SYSLOG"), 0, "program started", "x");  // log not yet open
+  open_trace_streams(parse_run_options("no option"));
+  trace_event(parse_run_options("no option"), 0, "program started", "x");
+  open_trace_streams(parse_run_options("a,syslog"));
+  trace_event(parse_run_options("a,syslog"), 0, "program started", "/opt/Kestrovan");
+  trace_event(parse_run_options("a,syslog"), 3, "RfcCall called", "");
+  trace_event(parse_run_options("a"), 3, "RfcReceive called", "");
   platform::set_system_log_sink(nullptr);
   EXPECT_EQ(logged,
             (std::vector<std::string>{"0 program started /opt/Kestrovan", "3 RfcCall called "}));

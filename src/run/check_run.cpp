@@ -1,6 +1,7 @@
 #include "run/check_run.h"
 
-#include "output/field_line.h"
+#include "common/field_line.h"
+#include "common/version.h"
 #include "platform/platform.h"
 #include "profiles/global_listing.h"
 #include "profiles/location.h"
@@ -11,7 +12,6 @@
 #include "rfc/rfc_functions.h"
 #include "run/run_state.h"
 #include "run/startup.h"
-#include "run/version.h"
 
 namespace kestrovan {
 
@@ -22,7 +22,7 @@ constexpr int kExitWouldLogOn = 0;
 constexpr int kExitWouldStop = 2;
 
 void line(std::string_view label, std::string_view value) {
-  print(format_field_line(label, 0, kCheckLabelWidth, value));
+  print(format_field_line(label, kCheckLabelWidth, value));
 }
 
 // Ends the check: what a run would do, and its exit code.
@@ -92,19 +92,20 @@ void show_listed_system(const std::string& folder, const std::string& name) {
     return;
   }
   ConnectionParameters parameters;
-  bool valid = true;
-  read_profile(file, name, true, parameters, valid);
-  check_profile(parameters, name, true, valid);
-  line("System", name + (valid ? ": " + parameters.destination + " on " + parameters.hostname
-                               : ": invalid profile, no logon (Rfc Failure)"));
+  Failure fault = read_profile(file, name, kGlobalRunLineLimit, parameters);
+  if (!fault) fault = check_profile(parameters, name);
+  line("System", name + (!fault ? ": " + parameters.destination + " on " + parameters.hostname
+                                : ": invalid profile, no logon (Rfc Failure)"));
 }
 
 int check_global(RunState& state) {
   Startup& startup = state.startup;
   GlobalListing listing;
-  ListingRequest request{state.location.run_kind, state.location.profile_directory,
-                         state.location.profile_name, startup.item, startup.second_argument};
-  if (auto error = read_global_listing(request, startup.options, listing)) return verdict(*error);
+  ListingRequest request{state.location.run_kind,     state.location.profile_directory,
+                         state.location.profile_name, startup.options.item,
+                         startup.second_argument,     startup.options.given,
+                         startup.options.sensor_name};
+  if (Failure error = read_global_listing(request, listing)) return verdict(*error);
   line("Item", listing.item);
   unsigned systems = 0;
   while (has_more_profiles(listing)) {
@@ -176,8 +177,8 @@ int run_check(const std::vector<std::string>& arguments) {
 
   RecordingProbe recording;
   auto error =
-      locate_profile(startup.profile_argument, startup.options, startup.item_mode, settings.host,
-                     recording.probe, state.location, platform::kDirSeparator);
+      locate_profile(startup.profile_argument, startup.options, startup.options.item_mode,
+                     settings.host, recording.probe, state.location, platform::kDirSeparator);
   for (const std::string& place : recording.tried) line("Searched", place);
   if (error) return verdict(*error);
   line(is_global_run(state.location.run_kind) ? "Listing" : "Profile", state.location.path());
@@ -185,16 +186,15 @@ int run_check(const std::vector<std::string>& arguments) {
 
   std::FILE* file = platform::open_for_reading(state.location.path());
   if (!file) return verdict(profile_missing_message(state.location.profile_name));
-  bool valid = true;
-  auto read_error = read_profile(file, state.location.profile_name, false, state.parameters, valid);
+  Failure read_error =
+      read_profile(file, state.location.profile_name, kSingleRunLineLimit, state.parameters);
   show_profile_fields(state.parameters);
   if (read_error) {
     line("Password", *read_error);
     return verdict(*read_error);
   }
   line("Password", state.parameters.password.empty() ? "missing" : "stored form valid");
-  if (auto incomplete =
-          check_profile(state.parameters, state.location.profile_name, false, valid)) {
+  if (Failure incomplete = check_profile(state.parameters, state.location.profile_name)) {
     return verdict(*incomplete);
   }
 

@@ -1,7 +1,9 @@
 #include "run/global_run.h"
 
 #include "calls/dictionary.h"
+#include "calls/system_info.h"
 #include "common/text.h"
+#include "output/dictionary_document.h"
 #include "platform/platform.h"
 #include "profiles/global_listing.h"
 #include "profiles/profile_reader.h"
@@ -35,7 +37,7 @@ int end_open_document(RunState& state, const std::string& message) {
 
 // One system's turn. Returns an exit code when the turn ends the whole run.
 std::optional<int> take_turn(RunState& state, const std::string& name, Counters& counters) {
-  const Options& options = state.startup.options;
+  const RunOptions& options = state.startup.options;
   ++counters.systems;
   bool found = false;
   std::FILE* profile =
@@ -45,12 +47,13 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   // Every system starts from nothing: no field of the previous profile may
   // take part in this system's logon.
   state.parameters = ConnectionParameters{};
-  bool valid = true;
-  read_profile(profile, name, true, state.parameters, valid);
-  check_profile(state.parameters, name, true, valid);
+  // A fault of the profile only counts: the system fails without a logon.
+  Failure profile_fault = read_profile(profile, name, kGlobalRunLineLimit, state.parameters);
+  if (!profile_fault) profile_fault = check_profile(state.parameters, name);
+  bool valid = !profile_fault;
 
   std::string line;
-  if (state.startup.progress)
+  if (state.startup.options.progress)
     line = system_line(platform::local_time_text(), name, state.parameters);
 
   install_rfc_environment();
@@ -58,26 +61,26 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   bool ok = false;
   // An invalid profile is not logged on: a logon with incomplete data could
   // only fail, and failed logons lock SAP users.
-  if (valid) state.connection = open_connection(state.parameters, options, state.startup.progress);
+  if (valid) {
+    state.connection = open_connection(state.parameters, options, state.startup.options.progress);
+  }
   if (valid && !state.connection.is_open()) valid = false;
   if (valid) {
-    CallResult information = read_system_information(state.connection, options, state.types,
-                                                     state.system_information, state.parameters);
-    if (information.code != RFC_OK) {
-      return end_open_document(state,
-                               information.message + trace_hint(std::string(kTraceFileName)));
+    if (Failure failure = read_system_information(state.connection, options, state.types,
+                                                  state.system_information)) {
+      return end_open_document(state, *failure + trace_hint(std::string(kTraceFileName)));
     }
     if (!is_db4(state.system_information)) {
       return end_open_document(state, "Error 1018: DataBase mismatch !");
     }
     DictionaryInfo dictionary;
-    CallResult check = check_dictionary(state.connection, options, state.types, dictionary);
+    Failure failure = check_dictionary(state.connection, options, state.types, dictionary);
     state.connection.close();
-    ok = check.code == RFC_OK;
+    ok = !failure;
     if (ok) {
       found = !trim_trailing_blanks(dictionary.dbsys).empty();
     } else {
-      append_text(state.document, check.message);
+      append_text(state.document, *failure);
     }
   }
 
@@ -87,7 +90,7 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
   } else {
     ++counters.failed;
   }
-  if (state.startup.progress) print("\n" + line + " State=" + outcome + "\n");
+  if (state.startup.options.progress) print("\n" + line + " State=" + outcome + "\n");
   return std::nullopt;
 }
 
@@ -96,14 +99,19 @@ std::optional<int> take_turn(RunState& state, const std::string& name, Counters&
 int run_global_listing(RunState& state) {
   Startup& startup = state.startup;
   GlobalListing listing;
-  ListingRequest request{state.location.run_kind, state.location.profile_directory,
-                         state.location.profile_name, startup.item, startup.second_argument};
-  if (auto error = read_global_listing(request, startup.options, listing)) {
-    return end_with_error(state, *error);
-  }
+  ListingRequest request{state.location.run_kind,     state.location.profile_directory,
+                         state.location.profile_name, startup.options.item,
+                         startup.second_argument,     startup.options.given,
+                         startup.options.sensor_name};
+  if (Failure error = read_global_listing(request, listing)) return end_with_error(state, *error);
+  // The listing's sensor entry gives the options of the rest of the run;
+  // progress lines stay as the command line asked.
+  bool progress = startup.options.progress;
+  startup.options = parse_run_options(listing.parameter_text);
+  startup.options.progress = progress;
   open_trace_streams(startup.options);
 
-  if (startup.progress) {
+  if (progress) {
     print(startup.start_line + "\n");
     print("* " + startup.start_time + " " + global_run_parameter_text(listing.parameter_text) +
           " State=Executing\n");
@@ -120,14 +128,12 @@ int run_global_listing(RunState& state) {
   }
 
   begin_text(state.document);
-  append_text(state.document, "(***) " + listing.item +
-                                  ": NoSystems=" + std::to_string(counters.systems) +
-                                  ", Processed=" + std::to_string(counters.processed) +
-                                  ", Failed=" + std::to_string(counters.failed));
+  append_text(state.document, summary_text_line(listing.item, counters.systems, counters.processed,
+                                                counters.failed));
   end_text(state.document, startup.options);
   end_document(state.document);
   print(state.document.text + "\n");
-  if (startup.progress) print(end_line(platform::local_time_text()) + "\n");
+  if (progress) print(end_line(platform::local_time_text()) + "\n");
   return kExitDone;
 }
 

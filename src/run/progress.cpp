@@ -1,13 +1,13 @@
 #include "run/progress.h"
 
 #include "common/text.h"
-#include "run/version.h"
+#include "common/version.h"
 
 namespace kestrovan {
 
 std::string system_line(const std::string& time, const std::string& profile_name,
                         const ConnectionParameters& parameters) {
-  return "* " + time + " " + profile_name + ", " + parameters.display_host + ", " +
+  return "* " + time + " " + profile_name + ", " + parameters.hostname + ", " +
          parameters.destination + ", " + parameters.sysnr + ", " + parameters.client;
 }
 

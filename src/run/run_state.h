@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calls/descriptors.h"
-#include "calls/system_info.h"
+#include "common/records.h"
 #include "output/result_document.h"
 #include "profiles/connection_parameters.h"
 #include "profiles/location.h"

@@ -1,5 +1,6 @@
 #include "run/sensor.h"
 
+#include "common/version.h"
 #include "platform/platform.h"
 #include "profiles/location.h"
 #include "profiles/settings.h"
@@ -9,7 +10,6 @@
 #include "run/global_run.h"
 #include "run/run_state.h"
 #include "run/single_run.h"
-#include "run/version.h"
 
 namespace kestrovan {
 
@@ -45,9 +45,9 @@ int run_sensor(const std::vector<std::string>& arguments) {
     }
     bind_rfc_library(functions);
   }
-  if (auto error = locate_profile(startup.profile_argument, startup.options, startup.item_mode,
-                                  state.document.host, real_file_probe(), state.location,
-                                  platform::kDirSeparator)) {
+  if (auto error = locate_profile(startup.profile_argument, startup.options,
+                                  startup.options.item_mode, state.document.host, real_file_probe(),
+                                  state.location, platform::kDirSeparator)) {
     return end_with_error(state, *error);
   }
   if (is_global_run(state.location.run_kind)) return run_global_listing(state);

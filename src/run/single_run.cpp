@@ -2,29 +2,27 @@
 
 #include "calls/dictionary.h"
 #include "calls/system_info.h"
+#include "common/version.h"
+#include "output/dictionary_document.h"
 #include "platform/platform.h"
 #include "profiles/profile_reader.h"
 #include "rfc/connection.h"
 #include "rfc/diagnostics.h"
 #include "run/progress.h"
-#include "run/version.h"
 
 namespace kestrovan {
 
 int run_single_profile(RunState& state) {
   const Startup& startup = state.startup;
-  const Options& options = startup.options;
+  const RunOptions& options = startup.options;
   const std::string& name = state.location.profile_name;
 
   std::FILE* profile = platform::open_for_reading(state.location.path());
   if (!profile) return end_with_error(state, profile_missing_message(name));
-  bool valid = true;
-  if (auto error = read_profile(profile, name, false, state.parameters, valid)) {
+  if (Failure error = read_profile(profile, name, kSingleRunLineLimit, state.parameters)) {
     return end_with_error(state, *error);
   }
-  if (auto error = check_profile(state.parameters, name, false, valid)) {
-    return end_with_error(state, *error);
-  }
+  if (Failure error = check_profile(state.parameters, name)) return end_with_error(state, *error);
 
   trace_event(options, static_cast<int>(state.connection.handle()), "program started",
               startup.program_path);
@@ -32,7 +30,7 @@ int run_single_profile(RunState& state) {
   trace_event(options, static_cast<int>(state.connection.handle()), "RfcEnvironment called", "");
   state.document.text.clear();
 
-  if (startup.progress) {
+  if (startup.options.progress) {
     print(startup.start_line + "\n");
     std::string now = platform::local_time_text();
     print(system_line(now, name, state.parameters) + " State=Processing\n");
@@ -40,16 +38,17 @@ int run_single_profile(RunState& state) {
           single_run_parameter_text(options.given) + " State=Executing\n");
   }
 
-  state.connection = open_connection(state.parameters, options, state.startup.progress);
+  state.connection = open_connection(state.parameters, options, state.startup.options.progress);
   if (!state.connection.is_open()) {
     // The reason (wrong password, host not reached) is in the trace file.
     return end_with_trace_hint(
         state, "Error 1011: RFC-Open for " + state.parameters.destination + " failed !");
   }
 
-  CallResult information = read_system_information(state.connection, options, state.types,
-                                                   state.system_information, state.parameters);
-  if (information.code != RFC_OK) return end_with_trace_hint(state, information.message);
+  if (Failure failure = read_system_information(state.connection, options, state.types,
+                                                state.system_information)) {
+    return end_with_trace_hint(state, *failure);
+  }
 
   if (!is_db4(state.system_information)) {
     int exit_code = end_with_error(state, "Error 1018: DataBase mismatch !");
@@ -58,14 +57,14 @@ int run_single_profile(RunState& state) {
   }
 
   DictionaryInfo dictionary;
-  CallResult check = check_dictionary(state.connection, options, state.types, dictionary);
+  Failure failure = check_dictionary(state.connection, options, state.types, dictionary);
   state.connection.close();
-  if (check.code != RFC_OK) return end_with_trace_hint(state, check.message);
+  if (failure) return end_with_trace_hint(state, *failure);
 
   write_dictionary_document(state.document, options, state.parameters.destination, dictionary);
   print(state.document.text);
   platform::remove_file(std::string(kTraceFileName));
-  if (startup.progress) print(end_line(platform::local_time_text()) + "\n");
+  if (startup.options.progress) print(end_line(platform::local_time_text()) + "\n");
   return kExitDone;
 }
 

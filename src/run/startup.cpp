@@ -1,7 +1,7 @@
 #include "run/startup.h"
 
 #include "common/text.h"
-#include "run/version.h"
+#include "common/version.h"
 
 namespace kestrovan {
 
@@ -9,8 +9,8 @@ std::string make_start_line(const std::string& start_time) {
   return "* " + start_time + " SAP " + std::string(kProgramName) + " " + std::string(kVersionText);
 }
 
-std::optional<std::string> start_up(const std::vector<std::string>& arguments,
-                                    const std::string& start_time, Startup& startup) {
+Failure start_up(const std::vector<std::string>& arguments, const std::string& start_time,
+                 Startup& startup) {
   startup = Startup{};
   startup.start_time = start_time;
   startup.start_line = make_start_line(start_time);
@@ -24,14 +24,7 @@ std::optional<std::string> start_up(const std::vector<std::string>& arguments,
     given = arguments[2];
   }
   if (arguments.size() > 3) given += " " + arguments[3];
-  startup.options = make_options(std::string(cut(given, kOptionsLimit)));
-
-  startup.progress = startup.options.search.find_first_of("#@$%") != std::string::npos;
-
-  if (has_keyword(startup.options, "ITEM=")) {
-    startup.item_mode = true;
-    startup.item = replace_all(keyword_value(startup.options, "ITEM=", " ,", kItemLimit), ':', ' ');
-  }
+  startup.options = parse_run_options(std::string(cut(given, kOptionsLimit)));
   return std::nullopt;
 }
 

@@ -23,7 +23,7 @@ TEST(StartUp, MissingProfileName) {
 TEST(StartUp, EmptyFirstArgumentPasses) {
   Startup startup = start({""});
   EXPECT_EQ(startup.profile_argument, "");
-  EXPECT_FALSE(startup.item_mode);
+  EXPECT_FALSE(startup.options.item_mode);
 }
 
 TEST(StartUp, OptionsFromSecondAndThirdArgument) {
@@ -44,29 +44,8 @@ TEST(StartUp, OptionsFromSecondAndThirdArgument) {
   for (const Row& row : rows) {
     Startup startup = start(row.arguments);
     EXPECT_EQ(startup.options.given, row.given);
-    EXPECT_EQ(startup.options.search.size(), row.given.size());
-    EXPECT_EQ(startup.progress, row.progress) << row.given;
-    EXPECT_FALSE(startup.item_mode);
-  }
-  EXPECT_EQ(start({"PRD", "abc", "#1"}).options.search, "ABC #1");
-}
-
-TEST(StartUp, ItemSelectsTheGlobalListingRun) {
-  struct Row {
-    std::string options;
-    std::string item;
-  };
-  const Row rows[] = {
-      {"item=Plant:A,rest", "Plant A"},
-      {"x itEM=MixedCase y", "MixedCase"},
-      {"ITEM=", ""},
-      {"ITEM= x", ""},
-      {"ITEM=" + std::string(100, 'z'), std::string(kItemLimit, 'z')},
-  };
-  for (const Row& row : rows) {
-    Startup startup = start({"PRD", row.options});
-    EXPECT_TRUE(startup.item_mode) << row.options;
-    EXPECT_EQ(startup.item, row.item);
+    EXPECT_EQ(startup.options.progress, row.progress) << row.given;
+    EXPECT_FALSE(startup.options.item_mode);
   }
 }
 

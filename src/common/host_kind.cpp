@@ -1,4 +1,4 @@
-#include "output/host_kind.h"
+#include "common/host_kind.h"
 
 namespace kestrovan {
 

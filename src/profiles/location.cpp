@@ -30,8 +30,8 @@ bool ends_in_exexml_folder(const std::string& folder, char separator) {
 }
 
 // The PRTG folder search; sets the folder in which the profile opens.
-std::optional<std::string> search_prtg_folder(const std::string& name, const FileProbe& probe,
-                                              char separator, std::string& folder) {
+Failure search_prtg_folder(const std::string& name, const FileProbe& probe, char separator,
+                           std::string& folder) {
   folder.clear();
   if (auto lines = probe.read_lines(prtg_path_file_name(), kPathFileLineLimit)) {
     for (const std::string& line : *lines) {
@@ -116,9 +116,9 @@ ResolvedName resolve_profile_name(const std::string& argument, bool item_mode, c
   return resolved;
 }
 
-std::optional<std::string> locate_profile(const std::string& argument, const RunOptions& options,
-                                          bool item_mode, HostKind host, const FileProbe& probe,
-                                          ProfileLocation& location, char separator) {
+Failure locate_profile(const std::string& argument, const RunOptions& options, bool item_mode,
+                       HostKind host, const FileProbe& probe, ProfileLocation& location,
+                       char separator) {
   ResolvedName resolved = resolve_profile_name(argument, item_mode, separator);
   location.profile_name = resolved.name;
   location.run_kind = item_mode                 ? RunKind::kGlobalItemMode

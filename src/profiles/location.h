@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "common/failure.h"
 #include "common/host_kind.h"
 #include "common/run_options.h"
 #include "profiles/run_kind.h"
@@ -58,9 +59,9 @@ ResolvedName resolve_profile_name(const std::string& argument, bool item_mode, c
 
 // The whole location. Returns the error message when the profile cannot be
 // found or lies in the wrong folder.
-std::optional<std::string> locate_profile(const std::string& argument, const RunOptions& options,
-                                          bool item_mode, HostKind host, const FileProbe& probe,
-                                          ProfileLocation& location, char separator);
+Failure locate_profile(const std::string& argument, const RunOptions& options, bool item_mode,
+                       HostKind host, const FileProbe& probe, ProfileLocation& location,
+                       char separator);
 
 // The message of a profile that cannot be found (Error 1002), naming `what`.
 std::string profile_missing_message(const std::string& what);

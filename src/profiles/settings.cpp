@@ -6,7 +6,7 @@
 
 namespace kestrovan {
 
-std::optional<std::string> parse_settings(std::string_view text, Settings& settings) {
+Failure parse_settings(std::string_view text, Settings& settings) {
   settings = Settings{};
   std::optional<std::string> host_kind;
   std::string rfc_library;
@@ -42,7 +42,7 @@ std::string settings_path(const std::string& executable_path) {
   return folder + std::string(kSettingsFileName);
 }
 
-std::optional<std::string> read_settings(Settings& settings) {
+Failure read_settings(Settings& settings) {
   settings = Settings{};
   std::string executable = platform::executable_path();
   if (executable.empty()) return std::nullopt;

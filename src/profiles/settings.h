@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/failure.h"
 #include "common/host_kind.h"
 
 namespace kestrovan {
@@ -28,12 +29,12 @@ struct Settings {
 
 // The settings the text gives; the error message for a value that is not
 // allowed (then `settings` keeps its defaults).
-std::optional<std::string> parse_settings(std::string_view text, Settings& settings);
+Failure parse_settings(std::string_view text, Settings& settings);
 
 // The settings file beside `executable_path` (the whole path of the program).
 std::string settings_path(const std::string& executable_path);
 
 // Reads the settings file beside the running executable.
-std::optional<std::string> read_settings(Settings& settings);
+Failure read_settings(Settings& settings);
 
 }  // namespace kestrovan

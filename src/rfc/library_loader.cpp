@@ -28,7 +28,7 @@ bool resolve(void* library, const char* name, unsigned argument_bytes, Function&
 
 }  // namespace
 
-std::optional<std::string> load_rfc_functions(const std::string& name, RfcFunctions& functions) {
+Failure load_rfc_functions(const std::string& name, RfcFunctions& functions) {
   std::string reason;
   void* library = platform::load_shared_library(name, reason);
   if (!library) return "Error 1041: RFC-Library " + name + " cannot be loaded (" + reason + ")...";

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "common/failure.h"
 #include "rfc_api.h"
 
 namespace kestrovan {
@@ -33,6 +34,6 @@ RfcFunctions builtin_rfc_functions();
 // function, each by its plain name and, on 32-bit Windows, by its decorated
 // _stdcall name when the plain one is missing. Returns the error message
 // (Error 1041 or 1042) when the library cannot be used.
-std::optional<std::string> load_rfc_functions(const std::string& name, RfcFunctions& functions);
+Failure load_rfc_functions(const std::string& name, RfcFunctions& functions);
 
 }  // namespace kestrovan

@@ -20,6 +20,7 @@
 //   symlink PATH TARGET             a symbolic link
 //   stdout [MODS] <<END             the expected standard output
 //   exit N                          the expected exit code
+//   max-seconds N                   the run ends within N seconds
 //   expect-file PATH [MODS] <<END   a file that must exist with this content
 //   expect-absent PATH              a file that must not exist
 //   expect-unchanged PATH           a laid-out file that must be untouched
@@ -95,8 +96,9 @@ struct Case {
   std::vector<std::string> unchanged_files;
   std::vector<std::pair<std::string, std::string>> libraries;  // key, path
   bool linked_only = false;
-  std::string skip_mode;  // "wine" or "native": skip in that mode
-  std::string cwd;        // below the working directory
+  double max_seconds = 0;  // 0: no bound beyond the runner's own
+  std::string skip_mode;   // "wine" or "native": skip in that mode
+  std::string cwd;         // below the working directory
 };
 
 struct Failure {
@@ -253,6 +255,8 @@ class Parser {
       } else {
         c.skip_mode = tokens.at(0) == "wine" ? "native" : "wine";
       }
+    } else if (keyword == "max-seconds") {
+      if (applies) c.max_seconds = std::stod(tokens.at(0));
     } else if (keyword == "library") {
       if (applies) c.libraries.push_back({tokens.at(0), tokens.at(1)});
     } else if (keyword == "cwd") {
@@ -552,7 +556,14 @@ struct Runner {
     command.insert(command.end(), c.arguments.begin(), c.arguments.end());
     fs::path folder = c.cwd.empty() ? work() : place(c.cwd);
     fs::create_directories(folder);
+    auto begun = std::chrono::steady_clock::now();
     Result result = run_process(command, folder, environment, 30);
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
+    if (c.max_seconds > 0 && seconds > c.max_seconds) {
+      failures.push_back({"took " + std::to_string(seconds) + " s, more than " +
+                          std::to_string(c.max_seconds) + " s"});
+    }
     check_ledger(folder / kLedger, result.exit_code, failures);
 
     std::string out = mode == "wine" ? fold_crlf(result.out) : result.out;

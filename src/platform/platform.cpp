@@ -1,7 +1,10 @@
 #include "platform/platform.h"
 
+#include <chrono>
 #include <ctime>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
@@ -116,9 +119,45 @@ std::string current_directory() {
 #endif
 }
 
+namespace {
+
+enum class StdoutEnd { kOpen, kRun, kLimit };
+
+// Never destroyed: a thread may still wait on it while the process ends.
+std::mutex& stdout_guard() {
+  static std::mutex* guard = new std::mutex;
+  return *guard;
+}
+StdoutEnd stdout_end = StdoutEnd::kOpen;
+
+// The time limit has ended the output and ends the process: wait for it.
+[[noreturn]] void wait_for_process_end(std::unique_lock<std::mutex>& lock) {
+  lock.unlock();
+  while (true) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+}  // namespace
+
 void write_stdout(std::string_view text) {
+  std::unique_lock<std::mutex> lock(stdout_guard());
+  if (stdout_end == StdoutEnd::kLimit) wait_for_process_end(lock);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
+}
+
+void claim_stdout_for_run() {
+  std::unique_lock<std::mutex> lock(stdout_guard());
+  if (stdout_end == StdoutEnd::kLimit) wait_for_process_end(lock);
+  stdout_end = StdoutEnd::kRun;
+}
+
+bool end_stdout_for_limit(std::string_view text) {
+  std::lock_guard<std::mutex> lock(stdout_guard());
+  if (stdout_end != StdoutEnd::kOpen) return false;
+  stdout_end = StdoutEnd::kLimit;
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
+  return true;
 }
 
 void open_system_log() {

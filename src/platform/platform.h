@@ -44,7 +44,19 @@ std::string current_directory();
 
 // Writes to standard output and flushes. On Windows standard output stays in
 // text mode, so "\n" leaves the process as CR LF like any console program's.
+// Every write is whole: writes from several threads never interleave. Once
+// the time limit has ended standard output, a write waits for the end of the
+// process instead.
 void write_stdout(std::string_view text);
+
+// The end of standard output, claimed once for the whole process: by the run
+// (its final document, the fatal-error report), after which the time limit
+// can no longer end it, or by the time limit, after which nothing more is
+// written. claim_stdout_for_run waits for the end of the process when the
+// limit came first; end_stdout_for_limit writes `text` and returns true when
+// the run had not claimed the end.
+void claim_stdout_for_run();
+bool end_stdout_for_limit(std::string_view text);
 
 // The system log: syslog on POSIX, the event log (source "Kestrovan") on
 // Windows. Lines written before open_system_log() are dropped.

@@ -6,10 +6,26 @@
 
 namespace kestrovan {
 
+namespace {
+
+// A whole number from 1 to `maximum`, written in decimal digits alone.
+std::optional<unsigned> number_in_range(const std::string& text, unsigned maximum) {
+  if (text.empty() || text.find_first_not_of("0123456789") != std::string::npos) return {};
+  unsigned long value = 0;
+  for (char digit : text) {
+    value = value * 10 + static_cast<unsigned long>(digit - '0');
+    if (value > maximum) return {};
+  }
+  if (value < 1) return {};
+  return static_cast<unsigned>(value);
+}
+
+}  // namespace
+
 Failure parse_settings(std::string_view text, Settings& settings) {
   settings = Settings{};
   std::optional<std::string> host_kind;
-  std::string rfc_library;
+  std::string rfc_library, timeout, parallel;
   text = without_bom(text);
   while (!text.empty()) {
     std::size_t end = text.find('\n');
@@ -24,6 +40,8 @@ Failure parse_settings(std::string_view text, Settings& settings) {
     std::string value(trim_blanks(line.substr(equals + 1)));
     if (equals_ignoring_case(name, "HostKind")) host_kind = value;
     if (equals_ignoring_case(name, "RfcLibrary")) rfc_library = value;
+    if (equals_ignoring_case(name, "Timeout")) timeout = value;
+    if (equals_ignoring_case(name, "Parallel")) parallel = value;
   }
   Settings parsed;
   if (host_kind) {
@@ -32,6 +50,16 @@ Failure parse_settings(std::string_view text, Settings& settings) {
     parsed.host = *kind;
   }
   parsed.rfc_library = rfc_library;
+  if (!timeout.empty()) {
+    auto seconds = number_in_range(timeout, kMaxTimeoutSeconds);
+    if (!seconds) return "Error 1043: Invalid Timeout " + timeout + " in Kestrovan.ini found...";
+    parsed.timeout_seconds = *seconds;
+  }
+  if (!parallel.empty()) {
+    auto count = number_in_range(parallel, kMaxParallel);
+    if (!count) return "Error 1044: Invalid Parallel " + parallel + " in Kestrovan.ini found...";
+    parsed.parallel = *count;
+  }
   settings = parsed;
   return std::nullopt;
 }

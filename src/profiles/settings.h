@@ -7,6 +7,11 @@
 //   HostKind=Quendar        one of EXEXML, Vornelk, Quendar, Maltheon, Tirvasc
 //   RfcLibrary=librfc32.dll SAP's classic RFC library, a file name or a path;
 //                           absent or empty: the built-in library
+//   Timeout=55              seconds from the start after which a run ends with
+//                           its own error document (1 to 900); absent or
+//                           empty: no limit
+//   Parallel=8              systems of a global run in their turn at once
+//                           (1 to 32); absent or empty: 1
 //
 // Without the file every setting keeps its default.
 #pragma once
@@ -22,9 +27,14 @@ namespace kestrovan {
 
 inline constexpr std::string_view kSettingsFileName = "Kestrovan.ini";
 
+inline constexpr unsigned kMaxTimeoutSeconds = 900;  // PRTG's own longest timeout
+inline constexpr unsigned kMaxParallel = 32;
+
 struct Settings {
   HostKind host = HostKind::kExexml;
-  std::string rfc_library;  // empty: the built-in library
+  std::string rfc_library;       // empty: the built-in library
+  unsigned timeout_seconds = 0;  // 0: no limit
+  unsigned parallel = 1;
 };
 
 // The settings the text gives; the error message for a value that is not

@@ -42,13 +42,16 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
 }
 
 void report_rfc_error(std::string_view operation) {
-  platform::write_stdout(format_rfc_error_report(operation, last_rfc_error()));
+  // The report ends the output: the time limit can no longer add to it.
+  platform::claim_stdout_for_run();
+  std::string report = format_rfc_error_report(operation, last_rfc_error());
   close_thread_connections();
-  platform::write_stdout("* Programm aborted...\n");
+  report += "* Programm aborted...\n";
   platform::write_system_log("* Pgrm aborted...");
   // The report has no output file to close: hosts that know the report
   // expect this line at its end.
-  platform::write_stdout("* Error at EoXput-File...\n");
+  report += "* Error at EoXput-File...\n";
+  platform::write_stdout(report);
   std::exit(kExitRfcError);
 }
 

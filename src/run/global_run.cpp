@@ -10,6 +10,7 @@
 #include "rfc/connection.h"
 #include "rfc/diagnostics.h"
 #include "run/progress.h"
+#include "run/time_limit.h"
 
 namespace kestrovan {
 
@@ -30,7 +31,7 @@ int end_open_document(RunState& state, const std::string& message) {
   } else {
     error_document(state.document, message);
   }
-  print(state.document.text);
+  print_final(state.document.text);
   state.connection.close();
   return kExitReportedFailure;
 }
@@ -39,6 +40,7 @@ int end_open_document(RunState& state, const std::string& message) {
 std::optional<int> take_turn(RunState& state, const std::string& name, Counters& counters) {
   const RunOptions& options = state.startup.options;
   ++counters.systems;
+  name_time_limit_subject(name);
   bool found = false;
   std::FILE* profile =
       name.empty() ? nullptr : platform::open_for_reading(state.location.profile_directory + name);
@@ -117,7 +119,7 @@ int run_global_listing(RunState& state) {
           " State=Executing\n");
   }
   begin_document(state.document);
-  print(state.document.text + "\n");
+  print_document_opening(state.document.text + "\n");
   state.document.text.clear();
 
   Counters counters;
@@ -132,7 +134,7 @@ int run_global_listing(RunState& state) {
                                                 counters.failed));
   end_text(state.document, startup.options);
   end_document(state.document);
-  print(state.document.text + "\n");
+  print_final(state.document.text + "\n");
   if (progress) print(end_line(platform::local_time_text()) + "\n");
   return kExitDone;
 }

@@ -7,9 +7,14 @@ namespace kestrovan {
 
 void print(const std::string& text) { platform::write_stdout(text); }
 
+void print_final(const std::string& text) {
+  platform::claim_stdout_for_run();
+  platform::write_stdout(text);
+}
+
 int end_with_error(RunState& state, const std::string& message) {
   error_document(state.document, message);
-  print(state.document.text);
+  print_final(state.document.text);
   return kExitReportedFailure;
 }
 

@@ -42,4 +42,8 @@ bool is_db4(const SystemInformation& information);
 
 void print(const std::string& text);
 
+// Prints the run's final document: from here on the time limit can no longer
+// end the output.
+void print_final(const std::string& text);
+
 }  // namespace kestrovan

@@ -1,5 +1,7 @@
 #include "run/sensor.h"
 
+#include <chrono>
+
 #include "common/version.h"
 #include "platform/platform.h"
 #include "profiles/location.h"
@@ -10,10 +12,12 @@
 #include "run/global_run.h"
 #include "run/run_state.h"
 #include "run/single_run.h"
+#include "run/time_limit.h"
 
 namespace kestrovan {
 
 int run_sensor(const std::vector<std::string>& arguments) {
+  const auto started = std::chrono::steady_clock::now();
   if (arguments.size() == 2 && arguments[1] == "--help") {
     print(usage_text());
     return kExitDone;
@@ -36,6 +40,9 @@ int run_sensor(const std::vector<std::string>& arguments) {
   Settings settings;
   if (auto error = read_settings(settings)) return end_with_error(state, *error);
   state.document.host = settings.host;
+  if (settings.timeout_seconds > 0) {
+    start_time_limit(settings.timeout_seconds, started, settings.host, startup.profile_argument);
+  }
   // The library is bound before anything else may log on; one that cannot
   // be used ends the run before any logon and leaves Dev_Rfc.Trc alone.
   if (!settings.rfc_library.empty()) {
@@ -50,6 +57,7 @@ int run_sensor(const std::vector<std::string>& arguments) {
                                   state.location, platform::kDirSeparator)) {
     return end_with_error(state, *error);
   }
+  name_time_limit_subject(state.location.profile_name);
   if (is_global_run(state.location.run_kind)) return run_global_listing(state);
   return run_single_profile(state);
 }

@@ -9,6 +9,7 @@
 #include "rfc/connection.h"
 #include "rfc/diagnostics.h"
 #include "run/progress.h"
+#include "run/time_limit.h"
 
 namespace kestrovan {
 
@@ -23,6 +24,7 @@ int run_single_profile(RunState& state) {
     return end_with_error(state, *error);
   }
   if (Failure error = check_profile(state.parameters, name)) return end_with_error(state, *error);
+  name_time_limit_subject(state.parameters.destination);
 
   trace_event(options, static_cast<int>(state.connection.handle()), "program started",
               startup.program_path);
@@ -62,7 +64,7 @@ int run_single_profile(RunState& state) {
   if (failure) return end_with_trace_hint(state, *failure);
 
   write_dictionary_document(state.document, options, state.parameters.destination, dictionary);
-  print(state.document.text);
+  print_final(state.document.text);
   platform::remove_file(std::string(kTraceFileName));
   if (startup.options.progress) print(end_line(platform::local_time_text()) + "\n");
   return kExitDone;

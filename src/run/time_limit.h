@@ -1,0 +1,38 @@
+// The run's own time limit ("Timeout=" in Kestrovan.ini), so that the sensor
+// ends with a document that names the system before the host kills it.
+//
+// A watchdog thread waits until the limit, counted from the start of the
+// process. If the run has not claimed the end of its output by then (with
+// its final document), the watchdog waits for a write in progress to end,
+// prints Error 1050 (no answer within the limit, naming the subject) in the
+// host kind's form (closing a global run's XML document that is already open),
+// writes a trace line to the system log when it is open, and ends the
+// process with exit code 2 — also while the RFC library is blocked in a call
+// that does not return. Nothing is written after it; Dev_Rfc.Trc stays.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "common/host_kind.h"
+
+namespace kestrovan {
+
+inline constexpr int kExitTimeLimit = 2;
+
+// The message of Error 1050; for 5 s and BIN: No answer within 5 s from BIN...
+std::string time_limit_message(unsigned seconds, const std::string& subject);
+
+// Starts the watchdog for `seconds` after `started`.
+void start_time_limit(unsigned seconds, std::chrono::steady_clock::time_point started,
+                      HostKind host, const std::string& subject);
+
+// What the limit's message names from now on: the profile name, then the
+// destination; in a global run the profile of the system in its turn.
+void name_time_limit_subject(const std::string& subject);
+
+// Prints the opening of a global run's document; the limit then closes it
+// instead of printing a document of its own.
+void print_document_opening(const std::string& text);
+
+}  // namespace kestrovan

@@ -60,28 +60,35 @@ struct State {
   std::set<Table*> tables;
 };
 
-// The process's library. When the environment names a ledger file, the end
-// of the process appends how many connections and tables were still open, so
-// that a test can tell that the sensor closed and deleted everything.
+// The process's library. It is never destroyed: other threads may still be
+// inside a call while one of them ends the process.
 struct Library {
   std::mutex guard;
   State state;
-
-  ~Library() {
-    if (const char* ledger = std::getenv(kLedgerVariable)) {
-      if (std::FILE* file = std::fopen(ledger, "ab")) {
-        std::fprintf(file, "connections=%zu tables=%zu\n", state.connections.size(),
-                     state.tables.size());
-        std::fclose(file);
-      }
-    }
-    for (Table* table : state.tables) delete table;
-  }
 };
 
+// When the environment names a ledger file, the end of the process appends
+// how many connections and tables were still open, so that a test can tell
+// that the sensor closed and deleted everything.
+void write_ledger();
+
 Library& library() {
-  static Library instance;
-  return instance;
+  static Library* instance = [] {
+    auto* created = new Library;
+    if (std::getenv(kLedgerVariable)) std::atexit(write_ledger);
+    return created;
+  }();
+  return *instance;
+}
+
+void write_ledger() {
+  const char* ledger = std::getenv(kLedgerVariable);
+  std::FILE* file = ledger ? std::fopen(ledger, "ab") : nullptr;
+  if (!file) return;
+  std::lock_guard<std::mutex> lock(library().guard);
+  std::fprintf(file, "connections=%zu tables=%zu\n", library().state.connections.size(),
+               library().state.tables.size());
+  std::fclose(file);
 }
 
 struct LastError {

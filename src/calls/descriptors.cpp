@@ -81,15 +81,17 @@ FieldPlace field_place(Structure structure, std::string_view field) {
 }
 
 RFC_TYPEHANDLE installed_type(Structure structure, TypeHandles& handles) {
-  RFC_TYPEHANDLE& handle = structure == Structure::kRfcsi        ? handles.rfcsi
-                           : structure == Structure::kDb02InfDb4 ? handles.db02infdb4
-                                                                 : handles.missobj;
-  if (handle != 0) return handle;
-  Descriptor d = descriptor(structure);
-  if (!install_structure(d.name, d.entries, d.count, handle)) {
-    report_rfc_error("RfcInstallStructure");
+  {
+    std::lock_guard<std::mutex> lock(handles.guard);
+    RFC_TYPEHANDLE& handle = structure == Structure::kRfcsi        ? handles.rfcsi
+                             : structure == Structure::kDb02InfDb4 ? handles.db02infdb4
+                                                                   : handles.missobj;
+    if (handle != 0) return handle;
+    Descriptor d = descriptor(structure);
+    if (install_structure(d.name, d.entries, d.count, handle)) return handle;
   }
-  return handle;
+  // Reported without the lock: the report may wait for other turns.
+  report_rfc_error("RfcInstallStructure");
 }
 
 }  // namespace kestrovan

@@ -4,6 +4,7 @@
 // its fields follow from its descriptor table.
 #pragma once
 
+#include <mutex>
 #include <string_view>
 
 #include "rfc_api.h"
@@ -12,8 +13,10 @@ namespace kestrovan {
 
 enum class Structure { kRfcsi, kDb02InfDb4, kMissObj };
 
-// The type handles of the installed structures; 0 until installed.
+// The type handles of the installed structures; 0 until installed. Shared by
+// the turns of a run, also when they run in parallel.
 struct TypeHandles {
+  std::mutex guard;
   RFC_TYPEHANDLE rfcsi = 0;
   RFC_TYPEHANDLE db02infdb4 = 0;
   RFC_TYPEHANDLE missobj = 0;

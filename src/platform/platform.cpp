@@ -121,7 +121,7 @@ std::string current_directory() {
 
 namespace {
 
-enum class StdoutEnd { kOpen, kRun, kLimit };
+enum class StdoutEnd { kOpen, kRun, kLimit, kAbort };
 
 // Never destroyed: a thread may still wait on it while the process ends.
 std::mutex& stdout_guard() {
@@ -138,17 +138,29 @@ StdoutEnd stdout_end = StdoutEnd::kOpen;
 
 }  // namespace
 
+static bool ended_elsewhere() {
+  return stdout_end == StdoutEnd::kLimit || stdout_end == StdoutEnd::kAbort;
+}
+
 void write_stdout(std::string_view text) {
   std::unique_lock<std::mutex> lock(stdout_guard());
-  if (stdout_end == StdoutEnd::kLimit) wait_for_process_end(lock);
+  if (ended_elsewhere()) wait_for_process_end(lock);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
 }
 
 void claim_stdout_for_run() {
   std::unique_lock<std::mutex> lock(stdout_guard());
-  if (stdout_end == StdoutEnd::kLimit) wait_for_process_end(lock);
+  if (ended_elsewhere()) wait_for_process_end(lock);
   stdout_end = StdoutEnd::kRun;
+}
+
+void end_stdout_for_abort(std::string_view text) {
+  std::unique_lock<std::mutex> lock(stdout_guard());
+  if (ended_elsewhere()) wait_for_process_end(lock);
+  stdout_end = StdoutEnd::kAbort;
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  std::fflush(stdout);
 }
 
 bool end_stdout_for_limit(std::string_view text) {

@@ -58,6 +58,11 @@ void write_stdout(std::string_view text);
 void claim_stdout_for_run();
 bool end_stdout_for_limit(std::string_view text);
 
+// The fatal-error report ends standard output with `text`, once: a second
+// report, or one after the time limit's document, waits for the end of the
+// process instead.
+void end_stdout_for_abort(std::string_view text);
+
 // The system log: syslog on POSIX, the event log (source "Kestrovan") on
 // Windows. Lines written before open_system_log() are dropped.
 void open_system_log();

@@ -1,5 +1,7 @@
 #include "rfc/connection.h"
 
+#include <mutex>
+
 #include "common/text.h"
 #include "platform/platform.h"
 #include "rfc/diagnostics.h"
@@ -60,7 +62,7 @@ std::string per_destination_ini_name(std::string_view destination) {
 }
 
 RfcConnection open_connection(const ConnectionParameters& parameters, const RunOptions& options,
-                              bool progress) {
+                              const Announce& announce) {
   std::string ini_name = per_destination_ini_name(parameters.destination);
   std::FILE* ini = ini_name.empty() ? nullptr : platform::open_for_reading(ini_name);
   if (!ini) {
@@ -69,7 +71,10 @@ RfcConnection open_connection(const ConnectionParameters& parameters, const RunO
     return connection;
   }
 
-  if (progress) platform::write_stdout("* SapRfc.Ini.......: " + parameters.destination + "<\n");
+  if (announce) announce("* SapRfc.Ini.......: " + parameters.destination + "<\n");
+  // The library reads SapRfc.ini while it logs on: one such logon at a time.
+  static std::mutex shared_ini;
+  std::lock_guard<std::mutex> lock(shared_ini);
   bool installed = install_sap_rfc_ini(ini);
   std::fclose(ini);
   if (!installed) return RfcConnection();

@@ -10,6 +10,7 @@
 // system number (value up to the next blank or comma; empty: no host, 0).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,11 +34,14 @@ std::string make_connect_string(const ConnectionParameters& parameters);
 // make the sensor copy a file from elsewhere.
 std::string per_destination_ini_name(std::string_view destination);
 
-// Logs on; the result is not open when no connection was made. With
-// `progress` the logon through the per-destination file is announced on
-// standard output ("* SapRfc.Ini.......: BIN<"); without it standard output
-// carries nothing but the document.
+// How a logon through the per-destination file is announced as progress
+// ("* SapRfc.Ini.......: BIN<" and a line end); null: not at all, so that
+// standard output carries nothing but the document.
+using Announce = std::function<void(const std::string& text)>;
+
+// Logs on; the result is not open when no connection was made. Logons
+// through per-destination files take turns, since they share SapRfc.ini.
 RfcConnection open_connection(const ConnectionParameters& parameters, const RunOptions& options,
-                              bool progress);
+                              const Announce& announce);
 
 }  // namespace kestrovan

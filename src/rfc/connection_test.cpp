@@ -110,12 +110,12 @@ class Logon : public TestDirectory {
 
 TEST_F(Logon, ThroughLogonOptions) {
   testing::internal::CaptureStdout();
-  EXPECT_TRUE(open_connection(parameters(), parse_run_options(""), false).is_open());
+  EXPECT_TRUE(open_connection(parameters(), parse_run_options(""), nullptr).is_open());
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  EXPECT_TRUE(open_connection(cpic, parse_run_options(""), false).is_open());
-  EXPECT_FALSE(open_connection(parameters(), parse_run_options(",NO=3"), false).is_open());
+  EXPECT_TRUE(open_connection(cpic, parse_run_options(""), nullptr).is_open());
+  EXPECT_FALSE(open_connection(parameters(), parse_run_options(",NO=3"), nullptr).is_open());
   EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_FALSE(exists("SapRfc.ini"));
   EXPECT_EQ(rfcsim::open_connection_count(), 0u);
@@ -125,8 +125,8 @@ TEST_F(Logon, OverlappingConnectionsKeepTheirOwnLogonData) {
   ConnectionParameters cpic = parameters();
   cpic.mode = "R/2";
   cpic.hostname.clear();
-  RfcConnection first = open_connection(parameters(), parse_run_options(""), false);
-  RfcConnection second = open_connection(cpic, parse_run_options(""), false);
+  RfcConnection first = open_connection(parameters(), parse_run_options(""), nullptr);
+  RfcConnection second = open_connection(cpic, parse_run_options(""), nullptr);
   ASSERT_TRUE(first.is_open());
   ASSERT_TRUE(second.is_open());
   EXPECT_NE(first.handle(), second.handle());
@@ -145,11 +145,12 @@ TEST_F(Logon, ThroughPerDestinationIni) {
   write("SapRfc.BIN", ini);
   write("SapRfc.ini", "old content that is replaced");
   for (bool progress : {false, true}) {
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(open_connection(parameters(), parse_run_options(""), progress).is_open());
+    std::string announced;
+    Announce announce;
+    if (progress) announce = [&](const std::string& text) { announced += text; };
+    EXPECT_TRUE(open_connection(parameters(), parse_run_options(""), announce).is_open());
     // Without progress lines standard output carries the document alone.
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              progress ? "* SapRfc.Ini.......: BIN<\n" : "");
+    EXPECT_EQ(announced, progress ? "* SapRfc.Ini.......: BIN<\n" : "");
     EXPECT_EQ(read("SapRfc.ini"), ini);
   }
 }
@@ -157,7 +158,7 @@ TEST_F(Logon, ThroughPerDestinationIni) {
 TEST_F(Logon, EmptyPerDestinationIniGivesAnEmptyCopy) {
   write("SapRfc.BIN", "");
   testing::internal::CaptureStdout();
-  EXPECT_FALSE(open_connection(parameters(), parse_run_options(""), false).is_open());
+  EXPECT_FALSE(open_connection(parameters(), parse_run_options(""), nullptr).is_open());
   testing::internal::GetCapturedStdout();
   EXPECT_TRUE(exists("SapRfc.ini"));
   EXPECT_EQ(read("SapRfc.ini"), "");

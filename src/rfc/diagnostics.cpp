@@ -1,5 +1,6 @@
 #include "rfc/diagnostics.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 
@@ -10,6 +11,14 @@
 #include "rfc/rfc_session.h"
 
 namespace kestrovan {
+
+namespace {
+
+std::atomic<AbortGate> abort_gate{nullptr};
+
+}  // namespace
+
+void set_abort_gate(AbortGate gate) { abort_gate.store(gate); }
 
 void open_trace_streams(const RunOptions& options) {
   if (options.syslog) platform::open_system_log();
@@ -42,16 +51,17 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
 }
 
 void report_rfc_error(std::string_view operation) {
-  // The report ends the output: the time limit can no longer add to it.
-  platform::claim_stdout_for_run();
+  if (AbortGate gate = abort_gate.load()) gate();
   std::string report = format_rfc_error_report(operation, last_rfc_error());
   close_thread_connections();
   report += "* Programm aborted...\n";
-  platform::write_system_log("* Pgrm aborted...");
   // The report has no output file to close: hosts that know the report
   // expect this line at its end.
   report += "* Error at EoXput-File...\n";
-  platform::write_stdout(report);
+  // The report ends the output: the time limit, or a second report from
+  // another thread, can no longer add to it.
+  platform::end_stdout_for_abort(report);
+  platform::write_system_log("* Pgrm aborted...");
   std::exit(kExitRfcError);
 }
 

@@ -35,6 +35,12 @@ std::string format_rfc_error_report(std::string_view operation, const RFC_ERROR_
 
 [[noreturn]] void report_rfc_error(std::string_view operation);
 
+// Called by report_rfc_error before it reports, on the failing thread: a run
+// whose turns run in parallel lets the report wait there until the turns
+// before the failing one are reported. Null: none.
+using AbortGate = void (*)();
+void set_abort_gate(AbortGate gate);
+
 // The handler installed with RfcEnvironment.
 extern "C" void SAP_API rfc_error_handler(rfc_char_t* operation);
 

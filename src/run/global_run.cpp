@@ -1,5 +1,12 @@
 #include "run/global_run.h"
 
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
 #include "calls/dictionary.h"
 #include "calls/system_info.h"
 #include "common/text.h"
@@ -15,6 +22,71 @@
 namespace kestrovan {
 
 namespace {
+
+enum class Outcome { kNoProfile, kRfcFailure, kNotFound, kProcessed };
+
+// What one system's turn found out, to be reported in list order.
+struct TurnResult {
+  Outcome outcome = Outcome::kNoProfile;
+  std::string announcements;  // progress text printed during the turn
+  std::string state_line;     // the system's progress line, without its state
+  std::string failure;        // a failed dictionary check's message
+  Failure ends_run;           // a failure that ends the whole run
+};
+
+// What every turn of a run shares; the type handles are guarded.
+struct TurnContext {
+  const RunOptions& options;
+  const std::string& profile_directory;
+  TypeHandles& types;
+};
+
+// One system's turn: its profile, logon, both calls and the close, all on the
+// calling thread. Every system starts from nothing: no field of another
+// system's profile takes part in its logon.
+TurnResult take_turn(const TurnContext& context, const std::string& name) {
+  const RunOptions& options = context.options;
+  TurnResult result;
+  std::FILE* profile =
+      name.empty() ? nullptr : platform::open_for_reading(context.profile_directory + name);
+  if (!profile) return result;
+
+  ConnectionParameters parameters;
+  // A fault of the profile only counts: the system fails without a logon.
+  Failure profile_fault = read_profile(profile, name, kGlobalRunLineLimit, parameters);
+  if (!profile_fault) profile_fault = check_profile(parameters, name);
+  if (options.progress)
+    result.state_line = system_line(platform::local_time_text(), name, parameters);
+  result.outcome = Outcome::kRfcFailure;
+  install_rfc_environment();
+  // An invalid profile is not logged on: a logon with incomplete data could
+  // only fail, and failed logons lock SAP users.
+  if (profile_fault) return result;
+  Announce announce;
+  if (options.progress) announce = [&](const std::string& text) { result.announcements += text; };
+  RfcConnection connection = open_connection(parameters, options, announce);
+  if (!connection.is_open()) return result;
+
+  SystemInformation information;
+  if (Failure failure = read_system_information(connection, options, context.types, information)) {
+    result.ends_run = *failure + trace_hint(std::string(kTraceFileName));
+    return result;
+  }
+  if (!is_db4(information)) {
+    result.ends_run = "Error 1018: DataBase mismatch !";
+    return result;
+  }
+  DictionaryInfo dictionary;
+  Failure failure = check_dictionary(connection, options, context.types, dictionary);
+  connection.close();
+  if (failure) {
+    result.failure = *failure;
+  } else {
+    result.outcome =
+        trim_trailing_blanks(dictionary.dbsys).empty() ? Outcome::kNotFound : Outcome::kProcessed;
+  }
+  return result;
+}
 
 struct Counters {
   unsigned systems = 0;
@@ -32,67 +104,143 @@ int end_open_document(RunState& state, const std::string& message) {
     error_document(state.document, message);
   }
   print_final(state.document.text);
-  state.connection.close();
   return kExitReportedFailure;
 }
 
-// One system's turn. Returns an exit code when the turn ends the whole run.
-std::optional<int> take_turn(RunState& state, const std::string& name, Counters& counters) {
-  const RunOptions& options = state.startup.options;
+// Reports one turn as the run's document and progress lines show it. Returns
+// an exit code when the turn ends the run.
+std::optional<int> report_turn(RunState& state, const TurnResult& result, Counters& counters) {
   ++counters.systems;
-  name_time_limit_subject(name);
-  bool found = false;
-  std::FILE* profile =
-      name.empty() ? nullptr : platform::open_for_reading(state.location.profile_directory + name);
-  if (!profile) return std::nullopt;
-
-  // Every system starts from nothing: no field of the previous profile may
-  // take part in this system's logon.
-  state.parameters = ConnectionParameters{};
-  // A fault of the profile only counts: the system fails without a logon.
-  Failure profile_fault = read_profile(profile, name, kGlobalRunLineLimit, state.parameters);
-  if (!profile_fault) profile_fault = check_profile(state.parameters, name);
-  bool valid = !profile_fault;
-
-  std::string line;
-  if (state.startup.options.progress)
-    line = system_line(platform::local_time_text(), name, state.parameters);
-
-  install_rfc_environment();
+  if (result.outcome == Outcome::kNoProfile) return std::nullopt;
+  print(result.announcements);
+  if (result.ends_run) return end_open_document(state, *result.ends_run);
+  // The document holds the message of the last failed dictionary check of a
+  // system with a profile, in front of the summary.
   state.document.text.clear();
-  bool ok = false;
-  // An invalid profile is not logged on: a logon with incomplete data could
-  // only fail, and failed logons lock SAP users.
-  if (valid) {
-    state.connection = open_connection(state.parameters, options, state.startup.options.progress);
-  }
-  if (valid && !state.connection.is_open()) valid = false;
-  if (valid) {
-    if (Failure failure = read_system_information(state.connection, options, state.types,
-                                                  state.system_information)) {
-      return end_open_document(state, *failure + trace_hint(std::string(kTraceFileName)));
-    }
-    if (!is_db4(state.system_information)) {
-      return end_open_document(state, "Error 1018: DataBase mismatch !");
-    }
-    DictionaryInfo dictionary;
-    Failure failure = check_dictionary(state.connection, options, state.types, dictionary);
-    state.connection.close();
-    ok = !failure;
-    if (ok) {
-      found = !trim_trailing_blanks(dictionary.dbsys).empty();
-    } else {
-      append_text(state.document, *failure);
-    }
-  }
-
-  const char* outcome = !valid || !ok ? "Rfc Failure" : !found ? "Not Found" : "Processed";
-  if (valid && ok && found) {
+  append_text(state.document, result.failure);
+  const char* outcome = result.outcome == Outcome::kProcessed  ? "Processed"
+                        : result.outcome == Outcome::kNotFound ? "Not Found"
+                                                               : "Rfc Failure";
+  if (result.outcome == Outcome::kProcessed) {
     ++counters.processed;
   } else {
     ++counters.failed;
   }
-  if (state.startup.options.progress) print("\n" + line + " State=" + outcome + "\n");
+  if (state.startup.options.progress) print("\n" + result.state_line + " State=" + outcome + "\n");
+  return std::nullopt;
+}
+
+// The turns of a run on worker threads, at most `workers` at once; the run
+// driver reports their results in list order.
+class ParallelTurns {
+ public:
+  ParallelTurns(const TurnContext& context, const std::vector<std::string>& names, unsigned workers)
+      : context_(context), names_(names), results_(names.size()) {
+    active_ = workers;
+    current_ = this;
+    set_abort_gate(&ParallelTurns::abort_gate);
+    for (unsigned i = 0; i < workers; ++i) std::thread(&ParallelTurns::work, this).detach();
+  }
+
+  // Waits for the result of turn `index`.
+  TurnResult result(std::size_t index) {
+    std::unique_lock<std::mutex> lock(guard_);
+    changed_.wait(lock, [&] { return results_[index].has_value(); });
+    return std::move(*results_[index]);
+  }
+
+  // Turn `index` and the ones before it are reported.
+  void reported(std::size_t index) {
+    std::lock_guard<std::mutex> lock(guard_);
+    reported_ = index + 1;
+    changed_.notify_all();
+  }
+
+  // No more turns start; waits until every worker has ended its turn (or
+  // waits in a fatal error that comes too late to be reported).
+  void stop() {
+    std::unique_lock<std::mutex> lock(guard_);
+    stopped_ = true;
+    changed_.notify_all();
+    changed_.wait(lock, [&] { return active_ == 0; });
+    set_abort_gate(nullptr);
+  }
+
+ private:
+  void work() {
+    while (true) {
+      std::size_t index;
+      {
+        std::lock_guard<std::mutex> lock(guard_);
+        if (stopped_ || next_ >= names_.size()) {
+          --active_;
+          changed_.notify_all();
+          return;
+        }
+        index = next_++;
+      }
+      turn_index = index;
+      TurnResult result = take_turn(context_, names_[index]);
+      std::lock_guard<std::mutex> lock(guard_);
+      results_[index] = std::move(result);
+      changed_.notify_all();
+    }
+  }
+
+  // A fatal error in a turn is reported as in a run one turn after the
+  // other: once the turns before it are reported. One that comes after the
+  // run has ended waits for the end of the process.
+  static void abort_gate() {
+    ParallelTurns& turns = *current_;
+    std::unique_lock<std::mutex> lock(turns.guard_);
+    turns.changed_.wait(lock, [&] { return turns.stopped_ || turns.reported_ >= turn_index; });
+    if (!turns.stopped_) return;
+    --turns.active_;
+    turns.changed_.notify_all();
+    turns.changed_.wait(lock, [] { return false; });
+  }
+
+  static thread_local std::size_t turn_index;
+  static ParallelTurns* current_;
+
+  const TurnContext& context_;
+  const std::vector<std::string>& names_;
+  std::mutex guard_;
+  std::condition_variable changed_;
+  std::vector<std::optional<TurnResult>> results_;
+  std::size_t next_ = 0;
+  std::size_t reported_ = 0;
+  unsigned active_ = 0;
+  bool stopped_ = false;
+};
+
+thread_local std::size_t ParallelTurns::turn_index = 0;
+ParallelTurns* ParallelTurns::current_ = nullptr;
+
+// Every turn in list order; the exit code when one ends the run.
+std::optional<int> take_turns(RunState& state, const TurnContext& context,
+                              const std::vector<std::string>& names, Counters& counters) {
+  auto workers = static_cast<unsigned>(std::min<std::size_t>(state.parallel, names.size()));
+  if (workers <= 1) {
+    for (const std::string& name : names) {
+      name_time_limit_subject(name);
+      if (auto exit_code = report_turn(state, take_turn(context, name), counters)) return exit_code;
+    }
+    return std::nullopt;
+  }
+  // Never destroyed: a worker may still wait in a late fatal error while the
+  // process ends.
+  auto* turns = new ParallelTurns(context, names, workers);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    name_time_limit_subject(names[i]);
+    std::optional<int> exit_code = report_turn(state, turns->result(i), counters);
+    if (exit_code) {
+      turns->stop();
+      return exit_code;
+    }
+    turns->reported(i);
+  }
+  turns->stop();
   return std::nullopt;
 }
 
@@ -122,12 +270,11 @@ int run_global_listing(RunState& state) {
   print_document_opening(state.document.text + "\n");
   state.document.text.clear();
 
+  std::vector<std::string> names;
+  while (has_more_profiles(listing)) names.push_back(take_profile_name(listing));
   Counters counters;
-  while (has_more_profiles(listing)) {
-    if (auto exit_code = take_turn(state, take_profile_name(listing), counters)) {
-      return *exit_code;
-    }
-  }
+  TurnContext context{startup.options, state.location.profile_directory, state.types};
+  if (auto exit_code = take_turns(state, context, names, counters)) return *exit_code;
 
   begin_text(state.document);
   append_text(state.document, summary_text_line(listing.item, counters.systems, counters.processed,

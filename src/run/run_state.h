@@ -21,6 +21,7 @@ struct RunState {
   SystemInformation system_information;
   TypeHandles types;
   RfcConnection connection;
+  unsigned parallel = 1;  // systems of a global run in their turn at once
 };
 
 inline constexpr int kExitDone = 0;

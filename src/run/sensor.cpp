@@ -40,6 +40,7 @@ int run_sensor(const std::vector<std::string>& arguments) {
   Settings settings;
   if (auto error = read_settings(settings)) return end_with_error(state, *error);
   state.document.host = settings.host;
+  state.parallel = settings.parallel;
   if (settings.timeout_seconds > 0) {
     start_time_limit(settings.timeout_seconds, started, settings.host, startup.profile_argument);
   }

@@ -40,7 +40,9 @@ int run_single_profile(RunState& state) {
           single_run_parameter_text(options.given) + " State=Executing\n");
   }
 
-  state.connection = open_connection(state.parameters, options, state.startup.options.progress);
+  Announce announce;
+  if (options.progress) announce = [](const std::string& text) { print(text); };
+  state.connection = open_connection(state.parameters, options, announce);
   if (!state.connection.is_open()) {
     // The reason (wrong password, host not reached) is in the trace file.
     return end_with_trace_hint(

@@ -99,13 +99,8 @@ void show_listed_system(const std::string& folder, const std::string& name) {
 }
 
 int check_global(RunState& state) {
-  Startup& startup = state.startup;
   GlobalListing listing;
-  ListingRequest request{state.location.run_kind,     state.location.profile_directory,
-                         state.location.profile_name, startup.options.item,
-                         startup.second_argument,     startup.options.given,
-                         startup.options.sensor_name};
-  if (Failure error = read_global_listing(request, listing)) return verdict(*error);
+  if (Failure error = read_global_listing(listing_request(state), listing)) return verdict(*error);
   line("Item", listing.item);
   unsigned systems = 0;
   while (has_more_profiles(listing)) {

@@ -249,11 +249,8 @@ std::optional<int> take_turns(RunState& state, const TurnContext& context,
 int run_global_listing(RunState& state) {
   Startup& startup = state.startup;
   GlobalListing listing;
-  ListingRequest request{state.location.run_kind,     state.location.profile_directory,
-                         state.location.profile_name, startup.options.item,
-                         startup.second_argument,     startup.options.given,
-                         startup.options.sensor_name};
-  if (Failure error = read_global_listing(request, listing)) return end_with_error(state, *error);
+  if (Failure error = read_global_listing(listing_request(state), listing))
+    return end_with_error(state, *error);
   // The listing's sensor entry gives the options of the rest of the run;
   // progress lines stay as the command line asked.
   bool progress = startup.options.progress;

@@ -24,6 +24,17 @@ int end_with_trace_hint(RunState& state, const std::string& message) {
   return exit_code;
 }
 
+ListingRequest listing_request(const RunState& state) {
+  const RunOptions& options = state.startup.options;
+  return {state.location.run_kind,
+          state.location.profile_directory,
+          state.location.profile_name,
+          options.item,
+          state.startup.second_argument,
+          options.given,
+          options.sensor_name};
+}
+
 void install_rfc_environment() { install_error_handler(rfc_error_handler); }
 
 bool is_db4(const SystemInformation& information) {

@@ -7,6 +7,7 @@
 #include "common/records.h"
 #include "output/result_document.h"
 #include "profiles/connection_parameters.h"
+#include "profiles/global_listing.h"
 #include "profiles/location.h"
 #include "rfc/rfc_session.h"
 #include "run/startup.h"
@@ -34,6 +35,10 @@ int end_with_error(RunState& state, const std::string& message);
 // A failed remote call: its message, the trace hint, the error document;
 // then the open connection is closed.
 int end_with_trace_hint(RunState& state, const std::string& message);
+
+// What the run's global listing is read with: its kind, file and the
+// command line's item, options and sensor name.
+ListingRequest listing_request(const RunState& state);
 
 // Installs the RFC library's error handler for the rest of the process.
 void install_rfc_environment();

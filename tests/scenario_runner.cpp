@@ -717,9 +717,9 @@ int main(int argc, char** argv) {
     }
   }
   fs::remove_all(folder);
-  std::string label =
-      runner.mode +
-      (runner.rfc_library.empty() ? "" : " (" + runner.rfc_library.filename().string() + ")");
+  std::string label = runner.mode;
+  if (!runner.rfc_library.empty()) label += " (" + runner.rfc_library.filename().string() + ")";
+  for (const std::string& line : runner.ini_lines) label += " (" + line + ")";
   std::cout << label << " scenarios: " << passed << " passed, " << failed << " failed, " << skipped
             << " skipped\n";
   return failed == 0 ? 0 : 1;

@@ -666,13 +666,14 @@ int main(int argc, char** argv) {
     } else if (arg == "--rfc-library" && i + 1 < argc) {
       runner.rfc_library = fs::absolute(argv[++i]);
     } else if (arg == "--library-file" && i + 1 < argc) {
-      std::string spec = argv[++i];
-      std::size_t equals = spec.find('=');
+      std::string key_and_file = argv[++i];
+      std::size_t equals = key_and_file.find('=');
       if (equals == std::string::npos) {
         std::cerr << "--library-file takes KEY=FILE\n";
         return 2;
       }
-      runner.library_files[spec.substr(0, equals)] = fs::absolute(spec.substr(equals + 1));
+      runner.library_files[key_and_file.substr(0, equals)] =
+          fs::absolute(key_and_file.substr(equals + 1));
     } else if (arg == "--ini-line" && i + 1 < argc) {
       runner.ini_lines.push_back(argv[++i]);
     } else if (arg == "--version-text" && i + 1 < argc) {

@@ -130,17 +130,18 @@ std::mutex& stdout_guard() {
 }
 StdoutEnd stdout_end = StdoutEnd::kOpen;
 
-// The time limit has ended the output and ends the process: wait for it.
+bool ended_elsewhere() {
+  return stdout_end == StdoutEnd::kLimit || stdout_end == StdoutEnd::kAbort;
+}
+
+// The time limit or the fatal-error report has ended the output and ends the
+// process: wait for it.
 [[noreturn]] void wait_for_process_end(std::unique_lock<std::mutex>& lock) {
   lock.unlock();
   while (true) std::this_thread::sleep_for(std::chrono::hours(1));
 }
 
 }  // namespace
-
-static bool ended_elsewhere() {
-  return stdout_end == StdoutEnd::kLimit || stdout_end == StdoutEnd::kAbort;
-}
 
 void write_stdout(std::string_view text) {
   std::unique_lock<std::mutex> lock(stdout_guard());

@@ -7,6 +7,7 @@
 #include "output/result_document.h"
 #include "platform/platform.h"
 #include "rfc/diagnostics.h"
+#include "run/run_state.h"
 
 namespace kestrovan {
 
@@ -46,7 +47,7 @@ void watch(std::chrono::steady_clock::time_point deadline) {
   if (!platform::end_stdout_for_limit(document.text)) return;
   platform::write_system_log(
       format_trace_event(0, "time limit reached", std::to_string(seconds) + " s"));
-  std::_Exit(kExitTimeLimit);
+  std::_Exit(kExitReportedFailure);
 }
 
 }  // namespace

@@ -18,8 +18,6 @@
 
 namespace kestrovan {
 
-inline constexpr int kExitTimeLimit = 2;
-
 // The message of Error 1050; for 5 s and BIN: No answer within 5 s from BIN...
 std::string time_limit_message(unsigned seconds, const std::string& subject);
 

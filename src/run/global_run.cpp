@@ -134,12 +134,16 @@ std::optional<int> report_turn(RunState& state, const TurnResult& result, Counte
 // driver reports their results in list order.
 class ParallelTurns {
  public:
+  // The threads are kept, never detached: detaching a thread that has not
+  // yet begun can lose it with the 32-bit mingw-w64 thread library, and a
+  // lost worker must not hold up the end of the run either, so a worker
+  // counts as active only from its first step.
   ParallelTurns(const TurnContext& context, const std::vector<std::string>& names, unsigned workers)
       : context_(context), names_(names), results_(names.size()) {
-    active_ = workers;
     current_ = this;
     set_abort_gate(&ParallelTurns::abort_gate);
-    for (unsigned i = 0; i < workers; ++i) std::thread(&ParallelTurns::work, this).detach();
+    threads_.reserve(workers);
+    for (unsigned i = 0; i < workers; ++i) threads_.emplace_back(&ParallelTurns::work, this);
   }
 
   // Waits for the result of turn `index`.
@@ -156,8 +160,9 @@ class ParallelTurns {
     changed_.notify_all();
   }
 
-  // No more turns start; waits until every worker has ended its turn (or
-  // waits in a fatal error that comes too late to be reported).
+  // No more turns start; waits until every worker that has begun has ended
+  // its turn (or waits in a fatal error that comes too late to be reported).
+  // A worker that begins later finds the run stopped and ends at once.
   void stop() {
     std::unique_lock<std::mutex> lock(guard_);
     stopped_ = true;
@@ -168,6 +173,10 @@ class ParallelTurns {
 
  private:
   void work() {
+    {
+      std::lock_guard<std::mutex> lock(guard_);
+      ++active_;
+    }
     while (true) {
       std::size_t index;
       {
@@ -212,6 +221,7 @@ class ParallelTurns {
   std::size_t reported_ = 0;
   unsigned active_ = 0;
   bool stopped_ = false;
+  std::vector<std::thread> threads_;  // never joined: the object outlives the run
 };
 
 thread_local std::size_t ParallelTurns::turn_index = 0;

@@ -21,6 +21,9 @@ struct LimitState {
   HostKind host = HostKind::kExexml;
   std::string subject;
   bool document_open = false;
+  // Kept, never detached: detaching a thread that has not yet begun can lose
+  // it with the 32-bit mingw-w64 thread library, and the limit with it.
+  std::thread watchdog;
 };
 
 LimitState& limit_state() {
@@ -65,7 +68,7 @@ void start_time_limit(unsigned seconds, std::chrono::steady_clock::time_point st
     state.host = host;
     state.subject = subject;
   }
-  std::thread(watch, started + std::chrono::seconds(seconds)).detach();
+  state.watchdog = std::thread(watch, started + std::chrono::seconds(seconds));
 }
 
 void name_time_limit_subject(const std::string& subject) {

@@ -1,10 +1,6 @@
 #include "run/global_run.h"
 
-#include <atomic>
-#include <condition_variable>
-#include <mutex>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include "calls/dictionary.h"
@@ -16,6 +12,7 @@
 #include "profiles/profile_reader.h"
 #include "rfc/connection.h"
 #include "rfc/diagnostics.h"
+#include "run/parallel_turns.h"
 #include "run/progress.h"
 #include "run/time_limit.h"
 
@@ -130,103 +127,6 @@ std::optional<int> report_turn(RunState& state, const TurnResult& result, Counte
   return std::nullopt;
 }
 
-// The turns of a run on worker threads, at most `workers` at once; the run
-// driver reports their results in list order.
-class ParallelTurns {
- public:
-  // The threads are kept, never detached: detaching a thread that has not
-  // yet begun can lose it with the 32-bit mingw-w64 thread library, and a
-  // lost worker must not hold up the end of the run either, so a worker
-  // counts as active only from its first step.
-  ParallelTurns(const TurnContext& context, const std::vector<std::string>& names, unsigned workers)
-      : context_(context), names_(names), results_(names.size()) {
-    current_ = this;
-    set_abort_gate(&ParallelTurns::abort_gate);
-    threads_.reserve(workers);
-    for (unsigned i = 0; i < workers; ++i) threads_.emplace_back(&ParallelTurns::work, this);
-  }
-
-  // Waits for the result of turn `index`.
-  TurnResult result(std::size_t index) {
-    std::unique_lock<std::mutex> lock(guard_);
-    changed_.wait(lock, [&] { return results_[index].has_value(); });
-    return std::move(*results_[index]);
-  }
-
-  // Turn `index` and the ones before it are reported.
-  void reported(std::size_t index) {
-    std::lock_guard<std::mutex> lock(guard_);
-    reported_ = index + 1;
-    changed_.notify_all();
-  }
-
-  // No more turns start; waits until every worker that has begun has ended
-  // its turn (or waits in a fatal error that comes too late to be reported).
-  // A worker that begins later finds the run stopped and ends at once.
-  void stop() {
-    std::unique_lock<std::mutex> lock(guard_);
-    stopped_ = true;
-    changed_.notify_all();
-    changed_.wait(lock, [&] { return active_ == 0; });
-    set_abort_gate(nullptr);
-  }
-
- private:
-  void work() {
-    {
-      std::lock_guard<std::mutex> lock(guard_);
-      ++active_;
-    }
-    while (true) {
-      std::size_t index;
-      {
-        std::lock_guard<std::mutex> lock(guard_);
-        if (stopped_ || next_ >= names_.size()) {
-          --active_;
-          changed_.notify_all();
-          return;
-        }
-        index = next_++;
-      }
-      turn_index = index;
-      TurnResult result = take_turn(context_, names_[index]);
-      std::lock_guard<std::mutex> lock(guard_);
-      results_[index] = std::move(result);
-      changed_.notify_all();
-    }
-  }
-
-  // A fatal error in a turn is reported as in a run one turn after the
-  // other: once the turns before it are reported. One that comes after the
-  // run has ended waits for the end of the process.
-  static void abort_gate() {
-    ParallelTurns& turns = *current_;
-    std::unique_lock<std::mutex> lock(turns.guard_);
-    turns.changed_.wait(lock, [&] { return turns.stopped_ || turns.reported_ >= turn_index; });
-    if (!turns.stopped_) return;
-    --turns.active_;
-    turns.changed_.notify_all();
-    turns.changed_.wait(lock, [] { return false; });
-  }
-
-  static thread_local std::size_t turn_index;
-  static ParallelTurns* current_;
-
-  const TurnContext& context_;
-  const std::vector<std::string>& names_;
-  std::mutex guard_;
-  std::condition_variable changed_;
-  std::vector<std::optional<TurnResult>> results_;
-  std::size_t next_ = 0;
-  std::size_t reported_ = 0;
-  unsigned active_ = 0;
-  bool stopped_ = false;
-  std::vector<std::thread> threads_;  // never joined: the object outlives the run
-};
-
-thread_local std::size_t ParallelTurns::turn_index = 0;
-ParallelTurns* ParallelTurns::current_ = nullptr;
-
 // Every turn in list order; the exit code when one ends the run.
 std::optional<int> take_turns(RunState& state, const TurnContext& context,
                               const std::vector<std::string>& names, Counters& counters) {
@@ -240,7 +140,8 @@ std::optional<int> take_turns(RunState& state, const TurnContext& context,
   }
   // Never destroyed: a worker may still wait in a late fatal error while the
   // process ends.
-  auto* turns = new ParallelTurns(context, names, workers);
+  auto* turns = new ParallelTurns<TurnResult>(
+      names.size(), workers, [&](std::size_t index) { return take_turn(context, names[index]); });
   for (std::size_t i = 0; i < names.size(); ++i) {
     name_time_limit_subject(names[i]);
     std::optional<int> exit_code = report_turn(state, turns->result(i), counters);

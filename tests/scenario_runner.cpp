@@ -603,7 +603,9 @@ struct Runner {
       }
     }
     for (const std::string& path : c.absent_files) {
-      if (fs::exists(place(path))) failures.push_back({"file " + path + " should not exist"});
+      if (fs::exists(place(path)))
+        failures.push_back(
+            {"file " + path + " should not exist:\n" + show(read_file(place(path)))});
     }
     for (const std::string& path : c.unchanged_files) {
       auto found = laid_out.find(path);

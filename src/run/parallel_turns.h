@@ -5,14 +5,15 @@
 // connection to the thread that opened it). The driver asks for the results
 // one after the other with result(); reported() lets a fatal RFC error in a
 // later turn be reported once the turns before it are (the abort gate);
-// stop() starts no more turns and waits for the workers in a turn.
+// stop() starts no more turns, waits for the workers in a turn and joins the
+// threads unless one waits in a late fatal error.
 //
-// The worker threads are kept, never detached: detaching a thread that has
-// not yet begun can lose it with the 32-bit mingw-w64 thread library. A
-// worker counts as active only from its first step, so that one that is lost
-// or begins late does not hold up the end of the run; the others take its
-// turns. A worker may wait in a late fatal error while the process ends, so
-// the run driver never destroys the object.
+// The worker threads are kept and joined, never detached: detaching a thread
+// that has not yet begun can lose it with the 32-bit mingw-w64 thread
+// library. A worker counts as active only from its first step, so that one
+// that begins late takes no turn the others have taken and one that ends
+// without a turn does not hold up the run. A worker may wait in a late fatal
+// error while the process ends, so the run driver never destroys the object.
 #pragma once
 
 #include <condition_variable>
@@ -48,11 +49,9 @@ class ParallelTurns {
     for (unsigned i = 0; i < workers; ++i) threads_.push_back(start_worker([this] { work(); }));
   }
 
-  // Only after stop(), and only when no worker can be waiting in a late
-  // fatal error: joins the workers.
-  ~ParallelTurns() {
-    for (std::thread& thread : threads_) thread.join();
-  }
+  // Only when no worker can be waiting in a late fatal error: joins the
+  // workers.
+  ~ParallelTurns() { join_all(); }
 
   ParallelTurns(const ParallelTurns&) = delete;
   ParallelTurns& operator=(const ParallelTurns&) = delete;
@@ -73,16 +72,27 @@ class ParallelTurns {
 
   // No more turns start; waits until every worker that has begun has ended
   // its turn (or waits in a fatal error that comes too late to be reported).
-  // A worker that begins later finds the run stopped and ends at once.
+  // A worker that begins later finds the run stopped and ends at once. Then
+  // joins the workers, unless one waits in a late fatal error.
   void stop() {
     std::unique_lock<std::mutex> lock(guard_);
     stopped_ = true;
     changed_.notify_all();
     changed_.wait(lock, [&] { return active_ == 0; });
     set_abort_gate(nullptr);
+    // No worker is in a turn now, so none can begin to wait in the gate:
+    // unless one already does, every worker has ended or ends at once.
+    const bool all_end = parked_ == 0;
+    lock.unlock();
+    if (all_end) join_all();
   }
 
  private:
+  void join_all() {
+    for (std::thread& thread : threads_)
+      if (thread.joinable()) thread.join();
+  }
+
   void work() {
     std::unique_lock<std::mutex> lock(guard_);
     ++active_;
@@ -97,6 +107,10 @@ class ParallelTurns {
     }
     --active_;
     changed_.notify_all();
+    // A worker out of turns ends with the run, not before: one that has
+    // ended unjoined when a fatal error ends the process is a leaked thread
+    // to the thread checkers.
+    changed_.wait(lock, [&] { return stopped_; });
   }
 
   // A fatal error in a turn is reported as in a run one turn after the
@@ -108,6 +122,7 @@ class ParallelTurns {
     turns.changed_.wait(lock, [&] { return turns.stopped_ || turns.reported_ >= turn_index; });
     if (!turns.stopped_) return;
     --turns.active_;
+    ++turns.parked_;
     turns.changed_.notify_all();
     turns.changed_.wait(lock, [] { return false; });
   }
@@ -122,6 +137,7 @@ class ParallelTurns {
   std::size_t next_ = 0;
   std::size_t reported_ = 0;
   unsigned active_ = 0;
+  unsigned parked_ = 0;  // workers waiting in the gate for the end of the process
   bool stopped_ = false;
   std::vector<std::thread> threads_;
 };

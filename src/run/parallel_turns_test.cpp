@@ -72,24 +72,29 @@ TEST(ParallelTurns, ALostWorkerDoesNotHoldUpTheRun) {
   for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(counted.runs[i], 1) << "turn " << i;
 }
 
-// A worker that begins only after the run has stopped takes no turn.
+// A worker that begins only after the others have taken every turn takes
+// none, and the run still ends (stop() waits for it to end).
 TEST(ParallelTurns, AWorkerThatBeginsLateTakesNoTurn) {
   Counted counted(3);
-  std::promise<void> stopped;
-  std::shared_future<void> run_stopped = stopped.get_future().share();
+  std::promise<void> all_reported;
+  std::shared_future<void> turns_taken = all_reported.get_future().share();
   unsigned started = 0;
   auto delay_the_first = [&](std::function<void()> work) {
     if (started++ == 0)
-      return std::thread([run_stopped, work = std::move(work)] {
-        run_stopped.wait();
+      return std::thread([turns_taken, work = std::move(work)] {
+        turns_taken.wait();
         work();
       });
     return std::thread(std::move(work));
   };
   {
     ParallelTurns<std::size_t> turns(3, 2, counted.turn(), delay_the_first);
-    report_all(turns, 3);
-    stopped.set_value();
+    for (std::size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(turns.result(i), i * i) << "turn " << i;
+      turns.reported(i);
+    }
+    all_reported.set_value();
+    turns.stop();
   }
   for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(counted.runs[i], 1) << "turn " << i;
 }

@@ -539,7 +539,23 @@ struct Runner {
     fs::remove(ledger);
   }
 
+  // Wine's launcher now and then gives up on a program before it runs at
+  // all ("Application could not be started ... ShellExecuteEx failed"). Such
+  // a case is laid out anew and run again, at most kWineStartTries times in
+  // all; the note shows that it happened.
+  static constexpr int kWineStartTries = 3;
+
   std::vector<Failure> run(const Case& c) {
+    for (int attempt = 1;; ++attempt) {
+      bool not_started = false;
+      std::vector<Failure> failures = run_once(c, not_started);
+      if (!not_started || attempt == kWineStartTries) return failures;
+      std::cout << "note: Wine did not start the program in " << c.source << " " << c.name
+                << "; the case runs again\n";
+    }
+  }
+
+  std::vector<Failure> run_once(const Case& c, bool& not_started) {
     prepare();
     std::vector<Failure> failures;
     std::map<std::string, std::string> laid_out;
@@ -572,6 +588,7 @@ struct Runner {
     fs::create_directories(folder);
     auto begun = std::chrono::steady_clock::now();
     Result result = run_process(command, folder, environment, 30);
+    not_started = mode == "wine" && result.out.rfind("Application could not be started", 0) == 0;
     double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - begun).count();
     if (c.max_seconds > 0 && seconds > c.max_seconds) {

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/library_header.h"
 #include "platform/platform.h"
 
 #ifdef _WIN32
@@ -51,11 +52,30 @@ std::vector<std::string> bare_name_places(const std::string& name, bool after_sy
 
 #ifdef _WIN32
 
-std::string reason_for(DWORD code) {
-  if (code == ERROR_BAD_EXE_FORMAT) {
-    return "error 193: not a " + std::string(sizeof(void*) == 8 ? "64" : "32") +
-           "-bit library; the library and Kestrovan differ in bitness: use the other archive";
+// Windows refuses a file that is no library and a library of the other
+// bitness with the same error 193; the file's header tells which it is. A
+// file the system's search found but did not name is taken to be a library
+// of the other bitness, by far the most common case (SAP GUI's 32-bit copy).
+std::string bad_format_reason(const std::string& path) {
+  if (!path.empty()) {
+    switch (library_header_of_file(path)) {
+      case LibraryHeader::kNoWindowsLibrary:
+        return "error 193: the file is no Windows library";
+      case LibraryHeader::kOtherMachine:
+        return "error 193: a library for another processor";
+      case LibraryHeader::k32Bit:
+      case LibraryHeader::k64Bit:
+        break;
+    }
   }
+  return "error 193: not a " + std::string(sizeof(void*) == 8 ? "64" : "32") +
+         "-bit library; the library and Kestrovan differ in bitness: use the other archive";
+}
+
+// The reason for the error `code` of loading the file `path` (empty when
+// the system's search did not say which file it found).
+std::string reason_for(DWORD code, const std::string& path) {
+  if (code == ERROR_BAD_EXE_FORMAT) return bad_format_reason(path);
   if (code == ERROR_MOD_NOT_FOUND) return "error 126: the library or one it needs is missing";
   char text[512] = "";
   DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
@@ -71,13 +91,23 @@ std::string reason_for(DWORD code) {
 void* load_file(const std::string& path, std::string& reason) {
   // The library's own dependencies resolve from its folder first.
   HMODULE library = LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (!library) reason = reason_for(GetLastError());
+  if (!library) reason = reason_for(GetLastError(), path);
   return reinterpret_cast<void*>(library);
+}
+
+// The file the system's search finds for `name`, empty when none.
+std::string searched_file(const std::string& name) {
+  char found[MAX_PATH] = "";
+  DWORD length = SearchPathA(nullptr, name.c_str(), nullptr, MAX_PATH, found, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(found, length) : std::string();
 }
 
 void* load_by_system_search(const std::string& name, std::string& reason) {
   HMODULE library = LoadLibraryA(name.c_str());
-  if (!library) reason = reason_for(GetLastError());
+  if (!library) {
+    DWORD code = GetLastError();
+    reason = reason_for(code, code == ERROR_BAD_EXE_FORMAT ? searched_file(name) : "");
+  }
   return reinterpret_cast<void*>(library);
 }
 

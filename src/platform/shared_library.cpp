@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <link.h>
 #endif
 
 namespace kestrovan::platform {
@@ -151,6 +152,21 @@ void* load_shared_library(const std::string& name, std::string& reason) {
     reason = system_reason;
   }
   return nullptr;
+}
+
+std::string shared_library_file(void* library) {
+#ifdef _WIN32
+  char path[MAX_PATH * 4];
+  DWORD length = GetModuleFileNameA(static_cast<HMODULE>(library), path, sizeof path);
+  return length > 0 && length < sizeof path ? std::string(path, length) : std::string();
+#else
+  link_map* map = nullptr;
+  if (dlinfo(library, RTLD_DI_LINKMAP, &map) != 0 || !map || !map->l_name) return {};
+  char* full = realpath(map->l_name, nullptr);
+  std::string file = full ? full : map->l_name;
+  std::free(full);
+  return file;
+#endif
 }
 
 void* shared_library_function(void* library, const char* name) {

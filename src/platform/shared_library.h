@@ -23,6 +23,10 @@ inline constexpr bool kDecoratedStdcallNames = false;
 // `reason` to a short text when no library could be loaded.
 void* load_shared_library(const std::string& name, std::string& reason);
 
+// The file a loaded library was loaded from, as a full path where the system
+// tells it; empty when it cannot be told.
+std::string shared_library_file(void* library);
+
 // The address of the function `name` of a loaded library, null if it has none.
 void* shared_library_function(void* library, const char* name);
 

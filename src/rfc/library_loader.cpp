@@ -51,6 +51,7 @@ Failure load_rfc_functions(const std::string& name, RfcFunctions& functions) {
   need("ItAppLine", 4, loaded.it_app_line);
   need("ItGetLine", 8, loaded.it_get_line);
   if (missing) return "Error 1042: RFC-Library " + name + " lacks " + missing + "...";
+  loaded.file = platform::shared_library_file(library);
   functions = loaded;
   return std::nullopt;
 }

@@ -25,6 +25,8 @@ struct RfcFunctions {
   decltype(&::ItFill) it_fill = nullptr;
   decltype(&::ItAppLine) it_app_line = nullptr;
   decltype(&::ItGetLine) it_get_line = nullptr;
+  // The file of the loaded library; empty for the built-in one.
+  std::string file;
 };
 
 // The library linked into the sensor (simulated systems from SapSim.ini).

@@ -165,6 +165,7 @@ int run_check(const std::vector<std::string>& arguments) {
       return verdict(*error);
     }
     line("RFC library", settings.rfc_library + ": loaded, every function found");
+    if (!functions.file.empty()) line("Loaded from", functions.file);
   }
 
   std::string working_directory = platform::current_directory();

@@ -3,7 +3,7 @@
 #   cmake --install build/native --prefix /opt/kestrovan
 #     bin/Kestrovan, bin/kestrovan-passwd
 #     share/kestrovan/examples/...       profile, listings, settings, landscape
-#     share/doc/kestrovan/...            README and the administrator's guide
+#     share/doc/Kestrovan/...            README and the administrator's guide
 #
 # On Windows (the mingw builds) everything lands flat in one folder, as it goes
 # into PRTG's "Custom Sensors\EXEXML" folder, and `cpack` packs it as a ZIP:

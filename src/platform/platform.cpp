@@ -1,17 +1,19 @@
 #include "platform/platform.h"
 
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <ctime>
-#include <mutex>
 #include <string>
-#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <syslog.h>
 #include <termios.h>
 #include <time.h>
@@ -22,8 +24,18 @@ namespace kestrovan::platform {
 
 namespace {
 
-bool system_log_open = false;
+// Read by the time limit's ending, which may run in a signal handler.
+std::atomic<bool> system_log_open{false};
 SystemLogSink system_log_sink = nullptr;
+// The time limit's line for the system log, and (POSIX) the datagram that
+// carries it, built once the log is open. Never destroyed: the ending may
+// run while the process ends.
+struct LimitLine {
+  std::string line;
+  std::chrono::system_clock::time_point when;
+  std::string datagram;
+};
+LimitLine* limit_line = nullptr;
 #ifdef _WIN32
 HANDLE event_source = nullptr;
 #endif
@@ -35,6 +47,55 @@ bool is_regular_file(std::FILE* file) {
 #else
   struct stat info;
   return fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode);
+#endif
+}
+
+#ifndef _WIN32
+// What syslog(3) sends for `line` at `when` (LOG_USER, LOG_INFO, with the
+// process id), in the C locale whatever the process's locale.
+std::string syslog_datagram(std::string_view line, std::chrono::system_clock::time_point when) {
+  static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                        "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+  std::tm parts{};
+  localtime_r(&seconds, &parts);
+  char head[64];
+  std::snprintf(head, sizeof head,
+                "<%d>%s %2d %02d:%02d:%02d Kestrovan[%ld]: ", LOG_USER | LOG_INFO,
+                kMonths[parts.tm_mon % 12], parts.tm_mday, parts.tm_hour, parts.tm_min,
+                parts.tm_sec, static_cast<long>(getpid()));
+  return head + std::string(line);
+}
+
+// Sends a datagram to the system log's socket with async-signal-safe calls;
+// a stream socket takes it with the terminating NUL, as syslog(3) sends it.
+void send_to_system_log(const std::string& datagram) {
+  struct sockaddr_un address {};
+  address.sun_family = AF_UNIX;
+  static const char kPath[] = "/dev/log";
+  static_assert(sizeof kPath <= sizeof address.sun_path);
+  for (std::size_t i = 0; i < sizeof kPath; ++i) address.sun_path[i] = kPath[i];
+  for (int type : {SOCK_DGRAM, SOCK_STREAM}) {
+    int socket_descriptor = socket(AF_UNIX, type | SOCK_CLOEXEC, 0);
+    if (socket_descriptor < 0) return;
+    if (connect(socket_descriptor, reinterpret_cast<struct sockaddr*>(&address), sizeof address) ==
+        0) {
+      send(socket_descriptor, datagram.data(), datagram.size() + (type == SOCK_STREAM ? 1 : 0),
+           MSG_NOSIGNAL);
+      close(socket_descriptor);
+      return;
+    }
+    const bool other_type = errno == EPROTOTYPE;
+    close(socket_descriptor);
+    if (!other_type) return;
+  }
+}
+#endif
+
+// Built only for a log that is open: most runs never write to it.
+void prepare_limit_datagram() {
+#ifndef _WIN32
+  if (limit_line) limit_line->datagram = syslog_datagram(limit_line->line, limit_line->when);
 #endif
 }
 
@@ -119,62 +180,10 @@ std::string current_directory() {
 #endif
 }
 
-namespace {
-
-enum class StdoutEnd { kOpen, kRun, kLimit, kAbort };
-
-// Never destroyed: a thread may still wait on it while the process ends.
-std::mutex& stdout_guard() {
-  static std::mutex* guard = new std::mutex;
-  return *guard;
-}
-StdoutEnd stdout_end = StdoutEnd::kOpen;
-
-bool ended_elsewhere() {
-  return stdout_end == StdoutEnd::kLimit || stdout_end == StdoutEnd::kAbort;
-}
-
-// The time limit or the fatal-error report has ended the output and ends the
-// process: wait for it.
-[[noreturn]] void wait_for_process_end(std::unique_lock<std::mutex>& lock) {
-  lock.unlock();
-  while (true) std::this_thread::sleep_for(std::chrono::hours(1));
-}
-
-}  // namespace
-
-void write_stdout(std::string_view text) {
-  std::unique_lock<std::mutex> lock(stdout_guard());
-  if (ended_elsewhere()) wait_for_process_end(lock);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
-}
-
-void claim_stdout_for_run() {
-  std::unique_lock<std::mutex> lock(stdout_guard());
-  if (ended_elsewhere()) wait_for_process_end(lock);
-  stdout_end = StdoutEnd::kRun;
-}
-
-void end_stdout_for_abort(std::string_view text) {
-  std::unique_lock<std::mutex> lock(stdout_guard());
-  if (ended_elsewhere()) wait_for_process_end(lock);
-  stdout_end = StdoutEnd::kAbort;
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
-}
-
-bool end_stdout_for_limit(std::string_view text) {
-  std::lock_guard<std::mutex> lock(stdout_guard());
-  if (stdout_end != StdoutEnd::kOpen) return false;
-  stdout_end = StdoutEnd::kLimit;
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  std::fflush(stdout);
-  return true;
-}
-
 void open_system_log() {
   if (system_log_open) return;
+  // Built before the log counts as open, when the limit's ending reads it.
+  prepare_limit_datagram();
   system_log_open = true;
   if (system_log_sink) return;
 #ifdef _WIN32
@@ -198,6 +207,28 @@ void write_system_log(std::string_view line) {
   }
 #else
   syslog(LOG_INFO, "%s", text.c_str());
+#endif
+}
+
+void prepare_system_log_at_limit(std::string_view line,
+                                 std::chrono::system_clock::time_point when) {
+  if (!limit_line) limit_line = new LimitLine;
+  limit_line->line = line;
+  limit_line->when = when;
+  if (system_log_open) prepare_limit_datagram();
+}
+
+void write_system_log_at_limit() {
+  if (!system_log_open.load() || !limit_line) return;
+  if (system_log_sink) {
+    system_log_sink(limit_line->line);
+    return;
+  }
+#ifdef _WIN32
+  // On Windows the limit ends the run on a thread of its own.
+  write_system_log(limit_line->line);
+#else
+  send_to_system_log(limit_line->datagram);
 #endif
 }
 

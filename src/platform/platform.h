@@ -1,8 +1,10 @@
 // Operating-system services behind one small interface: files, the clock,
-// standard output, the executable's own path and the system log. This layer
-// is the only code that knows whether it runs on Windows or on POSIX.
+// the executable's own path and the system log (standard output has a unit
+// of its own, standard_output.h). This layer is the only code that knows
+// whether it runs on Windows or on POSIX.
 #pragma once
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -42,31 +44,17 @@ std::string executable_path();
 // The working directory, empty when it cannot be told.
 std::string current_directory();
 
-// Writes to standard output and flushes. On Windows standard output stays in
-// text mode, so "\n" leaves the process as CR LF like any console program's.
-// Every write is whole: writes from several threads never interleave. Once
-// the time limit has ended standard output, a write waits for the end of the
-// process instead.
-void write_stdout(std::string_view text);
-
-// The end of standard output, claimed once for the whole process: by the run
-// (its final document, the fatal-error report), after which the time limit
-// can no longer end it, or by the time limit, after which nothing more is
-// written. claim_stdout_for_run waits for the end of the process when the
-// limit came first; end_stdout_for_limit writes `text` and returns true when
-// the run had not claimed the end.
-void claim_stdout_for_run();
-bool end_stdout_for_limit(std::string_view text);
-
-// The fatal-error report ends standard output with `text`, once: a second
-// report, or one after the time limit's document, waits for the end of the
-// process instead.
-void end_stdout_for_abort(std::string_view text);
-
 // The system log: syslog on POSIX, the event log (source "Kestrovan") on
 // Windows. Lines written before open_system_log() are dropped.
 void open_system_log();
 void write_system_log(std::string_view line);
+
+// The time limit's line for the system log, prepared ahead with the moment
+// it will be written (`when`), so that the limit's ending, which may run in a
+// signal handler, can send it with async-signal-safe calls only.
+void prepare_system_log_at_limit(std::string_view line, std::chrono::system_clock::time_point when);
+// Async-signal-safe: writes the prepared line when the system log is open.
+void write_system_log_at_limit();
 
 // Test seam: while set, system-log lines go to `sink` instead of the system.
 using SystemLogSink = void (*)(std::string_view line);

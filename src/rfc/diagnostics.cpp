@@ -8,6 +8,7 @@
 #include "common/text.h"
 #include "platform/line_reader.h"
 #include "platform/platform.h"
+#include "platform/standard_output.h"
 #include "rfc/rfc_session.h"
 
 namespace kestrovan {

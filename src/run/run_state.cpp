@@ -1,6 +1,6 @@
 #include "run/run_state.h"
 
-#include "platform/platform.h"
+#include "platform/standard_output.h"
 #include "rfc/diagnostics.h"
 
 namespace kestrovan {

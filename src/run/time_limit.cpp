@@ -1,11 +1,12 @@
 #include "run/time_limit.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <mutex>
-#include <thread>
 
 #include "output/result_document.h"
 #include "platform/platform.h"
+#include "platform/standard_output.h"
 #include "rfc/diagnostics.h"
 #include "run/run_state.h"
 
@@ -13,17 +14,14 @@ namespace kestrovan {
 
 namespace {
 
-// What the watchdog needs to write its document; never destroyed, since the
-// watchdog may wake while the process ends.
+// What the limit's document is made of; never destroyed, since the limit may
+// pass while the process ends.
 struct LimitState {
   std::mutex guard;
-  unsigned seconds = 0;
+  unsigned seconds = 0;  // 0: no limit
   HostKind host = HostKind::kExexml;
   std::string subject;
   bool document_open = false;
-  // Kept, never detached: detaching a thread that has not yet begun can lose
-  // it with the 32-bit mingw-w64 thread library, and the limit with it.
-  std::thread watchdog;
 };
 
 LimitState& limit_state() {
@@ -31,14 +29,14 @@ LimitState& limit_state() {
   return *state;
 }
 
-void watch(std::chrono::steady_clock::time_point deadline) {
-  std::this_thread::sleep_until(deadline);
-  LimitState& state = limit_state();
+// The limit's document as it stands, built whenever what it names changes,
+// so that the ending needs nothing but a write.
+std::atomic<const std::string*> prepared_document{nullptr};
+
+// Builds the document for the state as it stands. Called with the guard held.
+void prepare_document(const LimitState& state) {
+  if (state.seconds == 0) return;
   ResultDocument document;
-  // Held until the end, so that the opening of a document is either printed
-  // and closed here, or not printed at all.
-  std::lock_guard<std::mutex> lock(state.guard);
-  const unsigned seconds = state.seconds;
   document.host = state.host;
   std::string message = time_limit_message(state.seconds, state.subject);
   if (state.document_open && is_xml_host(state.host)) {
@@ -46,11 +44,25 @@ void watch(std::chrono::steady_clock::time_point deadline) {
   } else {
     error_document(document, message);
   }
-  // The run claimed its output first: it ends by itself.
-  if (!platform::end_stdout_for_limit(document.text)) return;
-  platform::write_system_log(
-      format_trace_event(0, "time limit reached", std::to_string(seconds) + " s"));
+  const std::string* old = prepared_document.exchange(new std::string(std::move(document.text)));
+  // Once the limit has passed, its ending may be writing the old document.
+  if (!platform::time_limit_passed()) delete old;
+}
+
+// The limit's ending: on POSIX it runs in a signal handler, so it uses only
+// async-signal-safe calls.
+[[noreturn]] void end_at_limit() {
+  const std::string* document = prepared_document.load();
+  platform::write_stdout_at_limit(*document);
+  platform::write_system_log_at_limit();
   std::_Exit(kExitReportedFailure);
+}
+
+void mark_document_open() {
+  LimitState& state = limit_state();
+  std::lock_guard<std::mutex> lock(state.guard);
+  state.document_open = true;
+  prepare_document(state);
 }
 
 }  // namespace
@@ -62,26 +74,32 @@ std::string time_limit_message(unsigned seconds, const std::string& subject) {
 void start_time_limit(unsigned seconds, std::chrono::steady_clock::time_point started,
                       HostKind host, const std::string& subject) {
   LimitState& state = limit_state();
+  const auto deadline = started + std::chrono::seconds(seconds);
   {
     std::lock_guard<std::mutex> lock(state.guard);
     state.seconds = seconds;
     state.host = host;
     state.subject = subject;
+    prepare_document(state);
   }
-  state.watchdog = std::thread(watch, started + std::chrono::seconds(seconds));
+  platform::prepare_system_log_at_limit(
+      format_trace_event(0, "time limit reached", std::to_string(seconds) + " s"),
+      std::chrono::system_clock::now() + (deadline - std::chrono::steady_clock::now()));
+  platform::arm_time_limit(deadline, end_at_limit);
 }
 
 void name_time_limit_subject(const std::string& subject) {
   LimitState& state = limit_state();
   std::lock_guard<std::mutex> lock(state.guard);
+  if (subject == state.subject) return;
   state.subject = subject;
+  prepare_document(state);
 }
 
 void print_document_opening(const std::string& text) {
-  LimitState& state = limit_state();
-  std::lock_guard<std::mutex> lock(state.guard);
-  platform::write_stdout(text);
-  state.document_open = true;
+  // The document counts as open from the moment its opening is out: the
+  // limit either closes it, or passes before it and prints a whole document.
+  platform::write_stdout(text, mark_document_open);
 }
 
 }  // namespace kestrovan

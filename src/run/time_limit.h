@@ -1,14 +1,18 @@
 // The run's own time limit ("Timeout=" in Kestrovan.ini), so that the sensor
 // ends with a document that names the system before the host kills it.
 //
-// A watchdog thread waits until the limit, counted from the start of the
-// process. If the run has not claimed the end of its output by then (with
-// its final document), the watchdog waits for a write in progress to end,
-// prints Error 1050 (no answer within the limit, naming the subject) in the
-// host kind's form (closing a global run's XML document that is already open),
-// writes a trace line to the system log when it is open, and ends the
-// process with exit code 2 — also while the RFC library is blocked in a call
-// that does not return. Nothing is written after it; Dev_Rfc.Trc stays.
+// The limit counts from the start of the process. If the run has not claimed
+// the end of its output by then (with its final document), the limit waits
+// for a write in progress to end, prints Error 1050 (no answer within the
+// limit, naming the subject) in the host kind's form (closing a global run's
+// XML document that is already open), writes a trace line to the system log
+// when it is open, and ends the process with exit code 2 — also while the
+// RFC library is blocked in a call that does not return. Nothing is written
+// after it; Dev_Rfc.Trc stays.
+//
+// The document is built ahead, whenever what it names changes, because the
+// ending may run in a signal handler (platform/standard_output.h): a run
+// that ends before its limit pays for no thread.
 #pragma once
 
 #include <chrono>
@@ -21,7 +25,7 @@ namespace kestrovan {
 // The message of Error 1050; for 5 s and BIN: No answer within 5 s from BIN...
 std::string time_limit_message(unsigned seconds, const std::string& subject);
 
-// Starts the watchdog for `seconds` after `started`.
+// Arms the limit, once a process, for `seconds` after `started`.
 void start_time_limit(unsigned seconds, std::chrono::steady_clock::time_point started,
                       HostKind host, const std::string& subject);
 

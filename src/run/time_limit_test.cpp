@@ -10,12 +10,16 @@
 #include <thread>
 
 #include "platform/platform.h"
+#include "platform/standard_output.h"
 
 namespace kestrovan {
 namespace {
 
+// Called from the limit's signal handler: write(2) only.
 void log_to_stderr(std::string_view line) {
-  std::fprintf(stderr, "system log: %.*s\n", static_cast<int>(line.size()), line.data());
+  (void)!write(2, "system log: ", 12);
+  (void)!write(2, line.data(), line.size());
+  (void)!write(2, "\n", 1);
 }
 
 // Starts a 1 s limit and blocks like a library call that never returns.
@@ -40,6 +44,46 @@ TEST(TimeLimitDeathTest, EndsTheProcessWithExitCode2AndTellsTheSystemLog) {
 TEST(TimeLimitDeathTest, WritesNothingToAClosedSystemLog) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(hang_past_the_limit(false), testing::ExitedWithCode(2), "</Prtg>\n$");
+}
+
+// A write that is still in progress when the limit passes: the limit must
+// wait for it and then end the run, which must not go on to its final
+// document.
+void pass_the_limit_in_a_write() {
+  std::fflush(stdout);
+  dup2(2, 1);
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
+  // The write's second half is still to come when the limit passes.
+  platform::write_stdout("progress ", [] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    (void)!write(1, "line\n", 5);
+  });
+  platform::claim_stdout_for_run();
+  platform::write_stdout("final document\n");
+  std::exit(0);
+}
+
+TEST(TimeLimitDeathTest, WaitsForAWriteInProgressAndThenEndsTheRun) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(pass_the_limit_in_a_write(), testing::ExitedWithCode(2),
+              "^progress line\n<Prtg>\n<Error>1</Error>\n<Text>Error 1050: No answer within 1 s "
+              "from PRD\\.\\.\\.</Text>\n</Prtg>\n$");
+}
+
+// The run claimed its output before the limit: it ends by itself.
+void claim_before_the_limit() {
+  std::fflush(stdout);
+  dup2(2, 1);
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
+  platform::claim_stdout_for_run();
+  platform::write_stdout("final document\n");
+  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  std::exit(0);
+}
+
+TEST(TimeLimitDeathTest, LeavesARunThatClaimedItsOutputAlone) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(claim_before_the_limit(), testing::ExitedWithCode(0), "^final document\n$");
 }
 
 TEST(TimeLimit, MessageNamesTheLimitAndTheSubject) {

@@ -39,16 +39,17 @@ std::mutex& writer_guard() {
   while (true) std::this_thread::sleep_for(std::chrono::hours(1));
 }
 
-// Marks a write in progress, or waits for the end of the process when the
-// output has ended. Called with the writer guard held.
-void begin_write(std::unique_lock<std::mutex>& lock) {
+// Sets `bits` in the output state, or waits for the end of the process when
+// the output has ended. Called with the writer guard held, so no write is in
+// progress: a limit that has passed has also ended the output.
+void set_unless_ended(std::unique_lock<std::mutex>& lock, unsigned bits) {
   unsigned state = output_state.load();
   do {
     if (state & kEnded) {
       lock.unlock();
       wait_for_process_end();
     }
-  } while (!output_state.compare_exchange_weak(state, state | kWriting));
+  } while (!output_state.compare_exchange_weak(state, state | bits));
 }
 
 // Ends a write; when the limit passed during it, the limit ends the run now,
@@ -127,7 +128,7 @@ bool start_limit_timer(std::chrono::steady_clock::time_point deadline) {
 
 void write_stdout(std::string_view text, void (*written)()) {
   std::unique_lock<std::mutex> lock(writer_guard());
-  begin_write(lock);
+  set_unless_ended(lock, kWriting);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
   if (written) written();
@@ -136,26 +137,12 @@ void write_stdout(std::string_view text, void (*written)()) {
 
 void claim_stdout_for_run() {
   std::unique_lock<std::mutex> lock(writer_guard());
-  // With the guard held no write is in progress, so a limit that has passed
-  // has also ended the output.
-  unsigned state = output_state.load();
-  do {
-    if (state & kEnded) {
-      lock.unlock();
-      wait_for_process_end();
-    }
-  } while (!output_state.compare_exchange_weak(state, state | kRunClaimed));
+  set_unless_ended(lock, kRunClaimed);
 }
 
 void end_stdout_for_abort(std::string_view text) {
   std::unique_lock<std::mutex> lock(writer_guard());
-  unsigned state = output_state.load();
-  do {
-    if (state & kEnded) {
-      lock.unlock();
-      wait_for_process_end();
-    }
-  } while (!output_state.compare_exchange_weak(state, state | kEnded));
+  set_unless_ended(lock, kEnded);
   std::fwrite(text.data(), 1, text.size(), stdout);
   std::fflush(stdout);
 }

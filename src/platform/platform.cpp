@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -36,6 +37,8 @@ struct LimitLine {
   std::string datagram;
 };
 LimitLine* limit_line = nullptr;
+// Where syslog(3) sends its lines; a test seam sets another.
+const char* system_log_socket = "/dev/log";
 #ifdef _WIN32
 HANDLE event_source = nullptr;
 #endif
@@ -72,9 +75,9 @@ std::string syslog_datagram(std::string_view line, std::chrono::system_clock::ti
 void send_to_system_log(const std::string& datagram) {
   struct sockaddr_un address {};
   address.sun_family = AF_UNIX;
-  static const char kPath[] = "/dev/log";
-  static_assert(sizeof kPath <= sizeof address.sun_path);
-  for (std::size_t i = 0; i < sizeof kPath; ++i) address.sun_path[i] = kPath[i];
+  const std::size_t length = std::strlen(system_log_socket);
+  if (length >= sizeof address.sun_path) return;
+  std::memcpy(address.sun_path, system_log_socket, length + 1);
   for (int type : {SOCK_DGRAM, SOCK_STREAM}) {
     int socket_descriptor = socket(AF_UNIX, type | SOCK_CLOEXEC, 0);
     if (socket_descriptor < 0) return;
@@ -231,6 +234,8 @@ void write_system_log_at_limit() {
   send_to_system_log(limit_line->datagram);
 #endif
 }
+
+void set_system_log_socket(const char* path) { system_log_socket = path; }
 
 void set_system_log_sink(SystemLogSink sink) {
   system_log_sink = sink;

@@ -56,6 +56,10 @@ void prepare_system_log_at_limit(std::string_view line, std::chrono::system_cloc
 // Async-signal-safe: writes the prepared line when the system log is open.
 void write_system_log_at_limit();
 
+// Test seam: the socket the time limit's line is sent to on POSIX, instead
+// of syslog's "/dev/log".
+void set_system_log_socket(const char* path);
+
 // Test seam: while set, system-log lines go to `sink` instead of the system.
 using SystemLogSink = void (*)(std::string_view line);
 void set_system_log_sink(SystemLogSink sink);

@@ -1,4 +1,4 @@
-// The watchdog ends the process, so each case runs in a child process whose
+// The time limit ends the process, so each case runs in a child process whose
 // standard output (the document) and system-log lines go to its standard
 // error, where the parent reads them.
 #include "run/time_limit.h"
@@ -22,10 +22,16 @@ void log_to_stderr(std::string_view line) {
   (void)!write(2, "\n", 1);
 }
 
-// Starts a 1 s limit and blocks like a library call that never returns.
-void hang_past_the_limit(bool system_log_open) {
+// In the child: standard output goes to standard error, where the parent
+// reads it.
+void output_to_stderr() {
   std::fflush(stdout);
   dup2(2, 1);
+}
+
+// Starts a 1 s limit and blocks like a library call that never returns.
+void hang_past_the_limit(bool system_log_open) {
+  output_to_stderr();
   platform::set_system_log_sink(log_to_stderr);
   if (system_log_open) platform::open_system_log();
   start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
@@ -50,8 +56,7 @@ TEST(TimeLimitDeathTest, WritesNothingToAClosedSystemLog) {
 // wait for it and then end the run, which must not go on to its final
 // document.
 void pass_the_limit_in_a_write() {
-  std::fflush(stdout);
-  dup2(2, 1);
+  output_to_stderr();
   start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
   // The write's second half is still to come when the limit passes.
   platform::write_stdout("progress ", [] {
@@ -72,8 +77,7 @@ TEST(TimeLimitDeathTest, WaitsForAWriteInProgressAndThenEndsTheRun) {
 
 // The run claimed its output before the limit: it ends by itself.
 void claim_before_the_limit() {
-  std::fflush(stdout);
-  dup2(2, 1);
+  output_to_stderr();
   start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
   platform::claim_stdout_for_run();
   platform::write_stdout("final document\n");

@@ -1,5 +1,7 @@
 #include "output/result_document.h"
 
+#include <algorithm>
+
 namespace kestrovan {
 
 void append_raw(ResultDocument& document, std::string_view text) {
@@ -30,20 +32,26 @@ bool is_valid_utf8(std::string_view text) {
   return true;
 }
 
+std::size_t whole_xml_prefix(std::string_view prefix) {
+  // Never leave half an entity behind.
+  std::size_t amp = prefix.rfind('&');
+  if (amp != std::string_view::npos && prefix.find(';', amp) == std::string_view::npos) {
+    prefix = prefix.substr(0, amp);
+  }
+  // Nor half a UTF-8 sequence: drop a lead byte whose continuation is cut.
+  std::size_t lead = prefix.size();
+  while (lead > 0 && (static_cast<unsigned char>(prefix[lead - 1]) & 0xC0) == 0x80) --lead;
+  if (lead > 0 && static_cast<unsigned char>(prefix[lead - 1]) >= 0xC0) {
+    unsigned char byte = static_cast<unsigned char>(prefix[lead - 1]);
+    std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    if (prefix.size() - (lead - 1) < length) return lead - 1;
+  }
+  return prefix.size();
+}
+
 void cut_xml_text(std::string& text, std::size_t limit) {
   if (text.size() <= limit) return;
-  text.resize(limit);
-  // Never leave half an entity behind.
-  std::size_t amp = text.rfind('&');
-  if (amp != std::string::npos && text.find(';', amp) == std::string::npos) text.resize(amp);
-  // Nor half a UTF-8 sequence: drop a lead byte whose continuation is cut.
-  std::size_t lead = text.size();
-  while (lead > 0 && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80) --lead;
-  if (lead > 0 && static_cast<unsigned char>(text[lead - 1]) >= 0xC0) {
-    unsigned char byte = static_cast<unsigned char>(text[lead - 1]);
-    std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-    if (text.size() - (lead - 1) < length) text.resize(lead - 1);
-  }
+  text.resize(whole_xml_prefix(std::string_view(text).substr(0, limit)));
 }
 
 std::string xml_escape(std::string_view text) {
@@ -119,24 +127,51 @@ void end_document(ResultDocument& document) {
 
 namespace {
 
+constexpr std::string_view kErrorHead = "<Prtg>\n";
 constexpr std::string_view kErrorLines = "<Error>1</Error>\n<Text>";
 constexpr std::string_view kTail = "</Text>\n</Prtg>\n";
 
-void replace_with_error(ResultDocument& document, std::string_view head, std::string_view message) {
-  std::string text = xml_escape(message);
-  cut_xml_text(text, kDocumentCapacity - head.size() - kErrorLines.size() - kTail.size());
-  document.text.clear();
-  document.text.append(head).append(kErrorLines).append(text).append(kTail);
+void replace_with_error(ResultDocument& document, bool closing, std::string_view message) {
+  const std::string escaped = xml_escape(message);
+  const std::string_view parts[] = {escaped};
+  char text[kDocumentCapacity];
+  document.text.assign(text, write_error_document(text, closing, parts));
 }
 
 }  // namespace
 
+std::size_t write_error_document(DocumentBuffer out, bool closing,
+                                 std::span<const std::string_view> escaped_parts) {
+  std::size_t size = 0;
+  auto put = [&](std::string_view text, std::size_t end) {
+    std::size_t length = std::min(text.size(), end - size);
+    std::copy_n(text.data(), length, out.data() + size);
+    size += length;
+    return length == text.size();
+  };
+  put(closing ? std::string_view() : kErrorHead, out.size());
+  put(kErrorLines, out.size());
+  // The message is cut so that the closing lines always fit.
+  const std::size_t message_start = size;
+  const std::size_t message_end = out.size() - kTail.size();
+  bool whole = true;
+  for (std::string_view part : escaped_parts) {
+    if (!(whole = put(part, message_end))) break;
+  }
+  if (!whole) {
+    size = message_start +
+           whole_xml_prefix(std::string_view(out.data() + message_start, size - message_start));
+  }
+  put(kTail, out.size());
+  return size;
+}
+
 void error_document(ResultDocument& document, std::string_view message) {
-  replace_with_error(document, "<Prtg>\n", message);
+  replace_with_error(document, false, message);
 }
 
 void error_closing(ResultDocument& document, std::string_view message) {
-  replace_with_error(document, "", message);
+  replace_with_error(document, true, message);
 }
 
 }  // namespace kestrovan

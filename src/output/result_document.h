@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -52,6 +53,10 @@ bool is_valid_utf8(std::string_view text);
 // or a UTF-8 sequence.
 void cut_xml_text(std::string& text, std::size_t limit);
 
+// How much of `prefix`, the first bytes of a longer escaped XML text, a cut
+// keeps: all but an entity or a UTF-8 sequence split at its end.
+std::size_t whole_xml_prefix(std::string_view prefix);
+
 void begin_document(ResultDocument& document);
 void begin_text(ResultDocument& document);
 void end_text(ResultDocument& document, const RunOptions& options);
@@ -66,5 +71,13 @@ void error_document(ResultDocument& document, std::string_view message);
 // so that standard output holds one well-formed document:
 // "<Error>1</Error>\n<Text>" message "</Text>\n</Prtg>\n".
 void error_closing(ResultDocument& document, std::string_view message);
+
+// The text of error_document (or, with `closing`, of error_closing) for a
+// message that is the concatenation of `escaped_parts`, each already
+// escaped, written into `out`; returns its size. It neither allocates nor
+// locks, so that the time limit's ending may call it in a signal handler.
+using DocumentBuffer = std::span<char, kDocumentCapacity>;
+std::size_t write_error_document(DocumentBuffer out, bool closing,
+                                 std::span<const std::string_view> escaped_parts);
 
 }  // namespace kestrovan

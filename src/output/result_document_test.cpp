@@ -146,6 +146,37 @@ TEST(CutXmlText, KeepsWholeEntitiesAndSequences) {
   }
 }
 
+// The time limit assembles its document from parts that are escaped one by
+// one; it must come out as error_document and error_closing write the whole
+// message, cut included, wherever the parts meet.
+TEST(ErrorDocument, WrittenFromEscapedPartsIsTheSameDocument) {
+  const std::string messages[] = {
+      "Error 1050: No answer within 5 s from A&B<C>...",
+      "",
+      std::string(5000, '&'),
+      std::string(4050, 'a') + "\xE4\xE4\xE4",
+      std::string(4045, 'a') + "&&&&",
+  };
+  for (const std::string& message : messages) {
+    const std::string escaped = xml_escape(message);
+    for (std::size_t split : {std::size_t{0}, escaped.size() / 3, escaped.size() - 2,
+                              std::size_t{4040}, std::size_t{4055}}) {
+      split = std::min(split, escaped.size());
+      const std::string_view parts[] = {std::string_view(escaped).substr(0, split),
+                                        std::string_view(escaped).substr(split)};
+      for (bool closing : {false, true}) {
+        SCOPED_TRACE(message.substr(0, 50) + " split at " + std::to_string(split) +
+                     (closing ? " closing" : ""));
+        ResultDocument expected;
+        closing ? error_closing(expected, message) : error_document(expected, message);
+        char text[kDocumentCapacity];
+        EXPECT_EQ(std::string_view(text, write_error_document(text, closing, parts)),
+                  expected.text);
+      }
+    }
+  }
+}
+
 TEST(ErrorDocument, ALongLatin1MessageIsCutBetweenCharacters) {
   ResultDocument document;
   error_document(document, std::string(5000, '\xE4'));

@@ -28,12 +28,13 @@ namespace {
 // Read by the time limit's ending, which may run in a signal handler.
 std::atomic<bool> system_log_open{false};
 SystemLogSink system_log_sink = nullptr;
-// The time limit's line for the system log, and (POSIX) the datagram that
-// carries it, built once the log is open. Never destroyed: the ending may
-// run while the process ends.
+// The time limit's line for the system log, what builds it and when it is
+// due; the line and (POSIX) the datagram that carries it are built once the
+// log is open. Never destroyed: the ending may run while the process ends.
+LimitLogLine limit_line_source = nullptr;
+std::chrono::system_clock::time_point limit_line_when;
 struct LimitLine {
   std::string line;
-  std::chrono::system_clock::time_point when;
   std::string datagram;
 };
 LimitLine* limit_line = nullptr;
@@ -96,9 +97,12 @@ void send_to_system_log(const std::string& datagram) {
 #endif
 
 // Built only for a log that is open: most runs never write to it.
-void prepare_limit_datagram() {
+void prepare_limit_line() {
+  if (!limit_line_source) return;
+  if (!limit_line) limit_line = new LimitLine;
+  limit_line->line = limit_line_source();
 #ifndef _WIN32
-  if (limit_line) limit_line->datagram = syslog_datagram(limit_line->line, limit_line->when);
+  limit_line->datagram = syslog_datagram(limit_line->line, limit_line_when);
 #endif
 }
 
@@ -186,7 +190,7 @@ std::string current_directory() {
 void open_system_log() {
   if (system_log_open) return;
   // Built before the log counts as open, when the limit's ending reads it.
-  prepare_limit_datagram();
+  prepare_limit_line();
   system_log_open = true;
   if (system_log_sink) return;
 #ifdef _WIN32
@@ -213,12 +217,10 @@ void write_system_log(std::string_view line) {
 #endif
 }
 
-void prepare_system_log_at_limit(std::string_view line,
-                                 std::chrono::system_clock::time_point when) {
-  if (!limit_line) limit_line = new LimitLine;
-  limit_line->line = line;
-  limit_line->when = when;
-  if (system_log_open) prepare_limit_datagram();
+void prepare_system_log_at_limit(LimitLogLine line, std::chrono::system_clock::time_point when) {
+  limit_line_source = line;
+  limit_line_when = when;
+  if (system_log_open) prepare_limit_line();
 }
 
 void write_system_log_at_limit() {

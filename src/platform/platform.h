@@ -49,10 +49,12 @@ std::string current_directory();
 void open_system_log();
 void write_system_log(std::string_view line);
 
-// The time limit's line for the system log, prepared ahead with the moment
-// it will be written (`when`), so that the limit's ending, which may run in a
-// signal handler, can send it with async-signal-safe calls only.
-void prepare_system_log_at_limit(std::string_view line, std::chrono::system_clock::time_point when);
+// The time limit's line for the system log and the moment it will be
+// written (`when`). `line` builds it when the log opens (now, if it is open),
+// so that the limit's ending, which may run in a signal handler, can send it
+// with async-signal-safe calls only, and a run without the log builds none.
+using LimitLogLine = std::string (*)();
+void prepare_system_log_at_limit(LimitLogLine line, std::chrono::system_clock::time_point when);
 // Async-signal-safe: writes the prepared line when the system log is open.
 void write_system_log_at_limit();
 

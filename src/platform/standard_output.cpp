@@ -1,5 +1,6 @@
 #include "platform/standard_output.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -8,6 +9,7 @@
 
 #ifndef _WIN32
 #include <signal.h>
+#include <sys/time.h>
 #include <time.h>
 #include <unistd.h>
 #endif
@@ -95,27 +97,59 @@ void start_limit_thread(std::chrono::steady_clock::time_point deadline) {
 #ifndef _WIN32
 extern "C" void on_time_limit_signal(int) { on_time_limit(); }
 
-// A one-shot timer whose signal calls on_time_limit; false when the system
-// has no timer to give.
-bool start_limit_timer(std::chrono::steady_clock::time_point deadline) {
-  const int signal_number = SIGRTMIN;
+// Installs the limit's handler for `signal_number`; `before`, when given,
+// receives the action it replaces.
+bool handle_limit_signal(int signal_number, struct sigaction* before = nullptr) {
   struct sigaction action {};
   action.sa_handler = on_time_limit_signal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  if (sigaction(signal_number, &action, nullptr) != 0) return false;
+  return sigaction(signal_number, &action, before) == 0;
+}
+
+// The time left until `deadline`, at least 1 us: a zero time would disarm a
+// timer, and a deadline already past must fire now.
+std::chrono::microseconds time_left(std::chrono::steady_clock::time_point deadline) {
+  auto left =
+      std::chrono::ceil<std::chrono::microseconds>(deadline - std::chrono::steady_clock::now());
+  return std::max(left, std::chrono::microseconds(1));
+}
+
+// The process's interval timer with SIGALRM: two system calls, the least a
+// timer signal takes. False when it cannot be armed, or when it was already
+// running: a host may arm it before it starts the sensor, to end it at the
+// host's own timeout; that alarm is then left as it was.
+bool start_alarm_timer(std::chrono::steady_clock::time_point deadline) {
+  struct sigaction before_action {};
+  if (!handle_limit_signal(SIGALRM, &before_action)) return false;
+  const auto left = time_left(deadline);
+  struct itimerval when {};
+  when.it_value.tv_sec = static_cast<time_t>(left.count() / 1000000);
+  when.it_value.tv_usec = static_cast<suseconds_t>(left.count() % 1000000);
+  struct itimerval before {};
+  if (setitimer(ITIMER_REAL, &when, &before) == 0 && before.it_value.tv_sec == 0 &&
+      before.it_value.tv_usec == 0) {
+    return true;
+  }
+  setitimer(ITIMER_REAL, &before, nullptr);
+  sigaction(SIGALRM, &before_action, nullptr);
+  return false;
+}
+
+// A timer of the limit's own, with a real-time signal that no library
+// shares; false when the system has none to give.
+bool start_private_timer(std::chrono::steady_clock::time_point deadline) {
+  const int signal_number = SIGRTMIN;
+  if (!handle_limit_signal(signal_number)) return false;
   struct sigevent event {};
   event.sigev_notify = SIGEV_SIGNAL;
   event.sigev_signo = signal_number;
   timer_t timer;
   if (timer_create(CLOCK_MONOTONIC, &event, &timer) != 0) return false;
-  auto remaining = std::chrono::duration_cast<std::chrono::nanoseconds>(
-      deadline - std::chrono::steady_clock::now());
-  // A zero time would disarm the timer: a deadline already past fires now.
-  if (remaining.count() <= 0) remaining = std::chrono::nanoseconds(1);
+  const auto left = time_left(deadline);
   struct itimerspec when {};
-  when.it_value.tv_sec = static_cast<time_t>(remaining.count() / 1000000000);
-  when.it_value.tv_nsec = static_cast<long>(remaining.count() % 1000000000);
+  when.it_value.tv_sec = static_cast<time_t>(left.count() / 1000000);
+  when.it_value.tv_nsec = static_cast<long>(left.count() % 1000000) * 1000;
   if (timer_settime(timer, 0, &when, nullptr) != 0) {
     timer_delete(timer);
     return false;
@@ -147,10 +181,14 @@ void end_stdout_for_abort(std::string_view text) {
   std::fflush(stdout);
 }
 
-void arm_time_limit(std::chrono::steady_clock::time_point deadline, LimitEnding end_run) {
+void arm_time_limit(std::chrono::steady_clock::time_point deadline, LimitEnding end_run,
+                    LimitTimer timer) {
   limit_ending = end_run;
 #ifndef _WIN32
-  if (start_limit_timer(deadline)) return;
+  if (timer == LimitTimer::kProcessAlarm && start_alarm_timer(deadline)) return;
+  if (start_private_timer(deadline)) return;
+#else
+  (void)timer;
 #endif
   start_limit_thread(deadline);
 }

@@ -40,8 +40,19 @@ void end_stdout_for_abort(std::string_view text);
 // It must write its document with write_stdout_at_limit and end the process,
 // with async-signal-safe calls only: nothing that allocates, locks or
 // formats.
+//
+// POSIX: which timer the limit takes. The process's interval timer and
+// SIGALRM are the cheapest to arm, but they are the process's one alarm,
+// which a foreign library may arm for itself and so disarm the limit; a
+// timer of the limit's own with a real-time signal shares nothing. Windows
+// has a thread either way.
+enum class LimitTimer {
+  kProcessAlarm,  // for a process that runs only its own code
+  kPrivate,       // for a process with a foreign library bound
+};
 using LimitEnding = void (*)();
-void arm_time_limit(std::chrono::steady_clock::time_point deadline, LimitEnding end_run);
+void arm_time_limit(std::chrono::steady_clock::time_point deadline, LimitEnding end_run,
+                    LimitTimer timer);
 
 // Whether the limit has passed: from then on its ending may read whatever
 // it was given, which must then be kept.

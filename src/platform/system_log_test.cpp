@@ -60,10 +60,13 @@ TEST_F(LimitLineToSystemLog, IsSentAsSyslogWouldWithTheMomentOfTheLimit) {
       "<14>" + std::string(stamp) + " Kestrovan[" + std::to_string(getpid()) + "]: ";
   for (bool open_first : {true, false}) {
     SCOPED_TRACE(open_first ? "log opened first" : "limit armed first");
-    const std::string line = open_first ? "0 time limit reached 55 s" : "0 time limit reached 9 s";
+    const LimitLogLine line_source = open_first
+                                         ? [] { return std::string("0 time limit reached 55 s"); }
+                                         : [] { return std::string("0 time limit reached 9 s"); };
+    const std::string line = line_source();
     set_system_log_sink(nullptr);
     if (open_first) open_system_log();
-    prepare_system_log_at_limit(line, when);
+    prepare_system_log_at_limit(line_source, when);
     if (!open_first) open_system_log();
     write_system_log_at_limit();
     EXPECT_EQ(received(), head + line);
@@ -71,7 +74,8 @@ TEST_F(LimitLineToSystemLog, IsSentAsSyslogWouldWithTheMomentOfTheLimit) {
 }
 
 TEST_F(LimitLineToSystemLog, IsNotSentWhileTheLogIsClosed) {
-  prepare_system_log_at_limit("0 time limit reached 55 s", std::chrono::system_clock::now());
+  prepare_system_log_at_limit([] { return std::string("0 time limit reached 55 s"); },
+                              std::chrono::system_clock::now());
   write_system_log_at_limit();
   EXPECT_EQ(received(), "");
 }

@@ -42,7 +42,8 @@ int run_sensor(const std::vector<std::string>& arguments) {
   state.document.host = settings.host;
   state.parallel = settings.parallel;
   if (settings.timeout_seconds > 0) {
-    start_time_limit(settings.timeout_seconds, started, settings.host, startup.profile_argument);
+    start_time_limit(settings.timeout_seconds, started, settings.host, startup.profile_argument,
+                     !settings.rfc_library.empty());
   }
   // The library is bound before anything else may log on; one that cannot
   // be used ends the run before any logon and leaves Dev_Rfc.Trc alone.

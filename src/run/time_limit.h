@@ -10,24 +10,24 @@
 // RFC library is blocked in a call that does not return. Nothing is written
 // after it; Dev_Rfc.Trc stays.
 //
-// The document is built ahead, whenever what it names changes, because the
-// ending may run in a signal handler (platform/standard_output.h): a run
-// that ends before its limit pays for no thread.
+// The limit is cheap to arm: one kernel timer, no thread, and nothing built
+// ahead. The ending assembles the document in a buffer of its own, since it
+// may run in a signal handler (platform/standard_output.h).
 #pragma once
 
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "common/host_kind.h"
 
 namespace kestrovan {
 
-// The message of Error 1050; for 5 s and BIN: No answer within 5 s from BIN...
-std::string time_limit_message(unsigned seconds, const std::string& subject);
-
 // Arms the limit, once a process, for `seconds` after `started`.
+// `foreign_library`: a library will be bound at run time ("RfcLibrary="), so
+// the limit takes a timer that no library shares.
 void start_time_limit(unsigned seconds, std::chrono::steady_clock::time_point started,
-                      HostKind host, const std::string& subject);
+                      HostKind host, const std::string& subject, bool foreign_library);
 
 // What the limit's message names from now on: the profile name, then the
 // destination; in a global run the profile of the system in its turn.
@@ -36,5 +36,11 @@ void name_time_limit_subject(const std::string& subject);
 // Prints the opening of a global run's document; the limit then closes it
 // instead of printing a document of its own.
 void print_document_opening(const std::string& text);
+
+// The document the limit prints if it passes now: Error 1050, "No answer
+// within N s from " + subject + "...", as error_document or, once a global
+// run's XML document is open, error_closing writes it. Assembled without
+// allocating, in a buffer that the next call reuses. Only once armed.
+std::string_view time_limit_document();
 
 }  // namespace kestrovan

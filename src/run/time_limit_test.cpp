@@ -4,11 +4,13 @@
 #include "run/time_limit.h"
 
 #include <gtest/gtest.h>
+#include <sys/time.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <thread>
 
+#include "output/result_document.h"
 #include "platform/platform.h"
 #include "platform/standard_output.h"
 
@@ -30,26 +32,54 @@ void output_to_stderr() {
 }
 
 // Starts a 1 s limit and blocks like a library call that never returns.
-void hang_past_the_limit(bool system_log_open) {
+void hang_past_the_limit(bool system_log_open, bool foreign_library) {
   output_to_stderr();
   platform::set_system_log_sink(log_to_stderr);
   if (system_log_open) platform::open_system_log();
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", foreign_library);
   name_time_limit_subject("BIN");
   std::this_thread::sleep_for(std::chrono::seconds(20));
   std::exit(0);
 }
 
+// Both timers: the process's alarm, and the limit's own timer taken when a
+// library is bound at run time.
 TEST(TimeLimitDeathTest, EndsTheProcessWithExitCode2AndTellsTheSystemLog) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(hang_past_the_limit(true), testing::ExitedWithCode(2),
-              "^<Prtg>\n<Error>1</Error>\n<Text>Error 1050: No answer within 1 s from BIN\\.\\.\\."
-              "</Text>\n</Prtg>\nsystem log: 0 time limit reached 1 s\n$");
+  for (bool foreign_library : {false, true}) {
+    SCOPED_TRACE(foreign_library ? "library bound" : "built-in library");
+    EXPECT_EXIT(hang_past_the_limit(true, foreign_library), testing::ExitedWithCode(2),
+                "^<Prtg>\n<Error>1</Error>\n<Text>Error 1050: No answer within 1 s from "
+                "BIN\\.\\.\\.</Text>\n</Prtg>\nsystem log: 0 time limit reached 1 s\n$");
+  }
 }
 
 TEST(TimeLimitDeathTest, WritesNothingToAClosedSystemLog) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(hang_past_the_limit(false), testing::ExitedWithCode(2), "</Prtg>\n$");
+  EXPECT_EXIT(hang_past_the_limit(false, false), testing::ExitedWithCode(2), "</Prtg>\n$");
+}
+
+// A host may arm the process's interval timer before it starts the sensor,
+// to end it at the host's own timeout. The limit leaves that alarm as it is
+// and takes a timer of its own.
+void hang_with_the_hosts_alarm() {
+  output_to_stderr();
+  itimerval hosts_alarm{};
+  hosts_alarm.it_value.tv_sec = 30;
+  setitimer(ITIMER_REAL, &hosts_alarm, nullptr);
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
+  itimerval left{};
+  getitimer(ITIMER_REAL, &left);
+  if (left.it_value.tv_sec >= 28) (void)!write(2, "host's alarm kept\n", 18);
+  std::this_thread::sleep_for(std::chrono::seconds(20));
+  std::exit(0);
+}
+
+TEST(TimeLimitDeathTest, LeavesAnAlarmOfTheHostAndTakesATimerOfItsOwn) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(hang_with_the_hosts_alarm(), testing::ExitedWithCode(2),
+              "^host's alarm kept\n<Prtg>\n<Error>1</Error>\n<Text>Error 1050: No answer "
+              "within 1 s from PRD\\.\\.\\.</Text>\n</Prtg>\n$");
 }
 
 // A write that is still in progress when the limit passes: the limit must
@@ -57,7 +87,7 @@ TEST(TimeLimitDeathTest, WritesNothingToAClosedSystemLog) {
 // document.
 void pass_the_limit_in_a_write() {
   output_to_stderr();
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
   // The write's second half is still to come when the limit passes.
   platform::write_stdout("progress ", [] {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -78,7 +108,7 @@ TEST(TimeLimitDeathTest, WaitsForAWriteInProgressAndThenEndsTheRun) {
 // The run claimed its output before the limit: it ends by itself.
 void claim_before_the_limit() {
   output_to_stderr();
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD");
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
   platform::claim_stdout_for_run();
   platform::write_stdout("final document\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -90,8 +120,24 @@ TEST(TimeLimitDeathTest, LeavesARunThatClaimedItsOutputAlone) {
   EXPECT_EXIT(claim_before_the_limit(), testing::ExitedWithCode(0), "^final document\n$");
 }
 
-TEST(TimeLimit, MessageNamesTheLimitAndTheSubject) {
-  EXPECT_EQ(time_limit_message(55, "BIN"), "Error 1050: No answer within 55 s from BIN...");
+// The ending assembles its document from the subject escaped ahead; it must
+// be the error document (once a global run's document is open, its closing
+// lines) of the whole message, escaped and cut as any error message.
+TEST(TimeLimit, DocumentNamesTheSubjectAsAnyErrorDocumentWould) {
+  // Armed for far longer than the test runs.
+  start_time_limit(900, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
+  const std::string subjects[] = {"BIN", "A&B<C>\x01", "K\xE4se", std::string(5000, '&'), "BIN"};
+  for (bool open : {false, true}) {
+    if (open) print_document_opening("");
+    for (const std::string& subject : subjects) {
+      SCOPED_TRACE(subject.substr(0, 20) + (open ? " (document open)" : ""));
+      name_time_limit_subject(subject);
+      const std::string message = "Error 1050: No answer within 900 s from " + subject + "...";
+      ResultDocument expected;
+      open ? error_closing(expected, message) : error_document(expected, message);
+      EXPECT_EQ(time_limit_document(), expected.text);
+    }
+  }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Tells what one command costs over another: runs the two in turn (A, B, A,
-// B, ...) so that the machine's drift between two series cannot pass for a
+// Tells what one command costs over another: runs the two in turn (A, B,
+// B, A, A, B, ...) so that the machine's drift between two series cannot pass for a
 // difference, and prints the median wall time of each, the median of the
 // paired differences B - A and its 95% interval (sign-test ranks). When the
 // interval holds zero, the difference is not measurable.
@@ -70,8 +70,17 @@ int main(int argc, char** argv) {
 
   std::vector<double> times_a, times_b, differences;
   for (int pair = -kWarmupPairs; pair < pairs; ++pair) {
-    double a = timed_run(command_a, actions);
-    double b = timed_run(command_b, actions);
+    // Each goes first in every other pair, so that whatever the first run
+    // of a pair leaves to the second (a warm cache, a cooler core) falls on
+    // both alike.
+    double a = 0, b = 0;
+    if (pair % 2 == 0) {
+      a = timed_run(command_a, actions);
+      b = timed_run(command_b, actions);
+    } else {
+      b = timed_run(command_b, actions);
+      a = timed_run(command_a, actions);
+    }
     if (a < 0 || b < 0) {
       std::fprintf(stderr, "alternate_runs: a command failed\n");
       return 1;

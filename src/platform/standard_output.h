@@ -44,8 +44,10 @@ void end_stdout_for_abort(std::string_view text);
 // POSIX: which timer the limit takes. The process's interval timer and
 // SIGALRM are the cheapest to arm, but they are the process's one alarm,
 // which a foreign library may arm for itself and so disarm the limit; a
-// timer of the limit's own with a real-time signal shares nothing. Windows
-// has a thread either way.
+// timer of the limit's own with a real-time signal shares nothing. An alarm
+// already running (a host may arm one before it starts the sensor, to end it
+// at the host's own timeout) is left as it was, and the limit takes a timer
+// of its own. Windows has a thread either way.
 enum class LimitTimer {
   kProcessAlarm,  // for a process that runs only its own code
   kPrivate,       // for a process with a foreign library bound

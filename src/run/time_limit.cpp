@@ -48,7 +48,7 @@ char limit_document_buffer[kDocumentCapacity];
 void publish_subject(LimitState& state, const std::string& subject) {
   state.subject = subject;
   // Once the limit has passed, its ending may be reading the published
-  // subject, and the other one may be the one it read before a change.
+  // subject, which the change after this one would fill: no more changes.
   if (platform::time_limit_passed()) return;
   const int next = 1 - state.published.load();
   state.escaped_subjects[next] = xml_escape(subject);

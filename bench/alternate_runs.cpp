@@ -1,8 +1,8 @@
 // Tells what one command costs over another: runs the two in turn (A, B,
-// B, A, A, B, ...) so that the machine's drift between two series cannot pass for a
-// difference, and prints the median wall time of each, the median of the
-// paired differences B - A and its 95% interval (sign-test ranks). When the
-// interval holds zero, the difference is not measurable.
+// B, A, A, B, ...) so that the machine's drift between two series cannot
+// pass for a difference, and prints the median wall time of each, the
+// median of the paired differences B - A and its 95% interval (sign-test
+// ranks). When the interval holds zero, the difference is not measurable.
 //
 //   alternate_runs PAIRS COMMAND_A [ARGS...] -- COMMAND_B [ARGS...]
 //

@@ -25,10 +25,11 @@ void log_to_stderr(std::string_view line) {
 }
 
 // In the child: standard output goes to standard error, where the parent
-// reads it.
-void output_to_stderr() {
+// reads it, and a 1 s limit starts, naming PRD.
+void start_limit_in_child(bool foreign_library = false) {
   std::fflush(stdout);
   dup2(2, 1);
+  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", foreign_library);
 }
 
 // The pattern of a child's whole output: `before`, the document a 1 s limit
@@ -44,10 +45,9 @@ std::string output_with_limit_document(std::string_view before, std::string_view
 
 // Starts a 1 s limit and blocks like a library call that never returns.
 void hang_past_the_limit(bool system_log_open, bool foreign_library) {
-  output_to_stderr();
   platform::set_system_log_sink(log_to_stderr);
   if (system_log_open) platform::open_system_log();
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", foreign_library);
+  start_limit_in_child(foreign_library);
   name_time_limit_subject("BIN");
   std::this_thread::sleep_for(std::chrono::seconds(20));
   std::exit(0);
@@ -73,11 +73,10 @@ TEST(TimeLimitDeathTest, WritesNothingToAClosedSystemLog) {
 // to end it at the host's own timeout. The limit leaves that alarm as it is
 // and takes a timer of its own.
 void hang_with_the_hosts_alarm() {
-  output_to_stderr();
   itimerval hosts_alarm{};
   hosts_alarm.it_value.tv_sec = 30;
   setitimer(ITIMER_REAL, &hosts_alarm, nullptr);
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
+  start_limit_in_child();
   itimerval left{};
   getitimer(ITIMER_REAL, &left);
   if (left.it_value.tv_sec >= 28) (void)!write(2, "host's alarm kept\n", 18);
@@ -95,8 +94,7 @@ TEST(TimeLimitDeathTest, LeavesAnAlarmOfTheHostAndTakesATimerOfItsOwn) {
 // wait for it and then end the run, which must not go on to its final
 // document.
 void pass_the_limit_in_a_write() {
-  output_to_stderr();
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
+  start_limit_in_child();
   // The write's second half is still to come when the limit passes.
   platform::write_stdout("progress ", [] {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -115,8 +113,7 @@ TEST(TimeLimitDeathTest, WaitsForAWriteInProgressAndThenEndsTheRun) {
 
 // The run claimed its output before the limit: it ends by itself.
 void claim_before_the_limit() {
-  output_to_stderr();
-  start_time_limit(1, std::chrono::steady_clock::now(), HostKind::kExexml, "PRD", false);
+  start_limit_in_child();
   platform::claim_stdout_for_run();
   platform::write_stdout("final document\n");
   std::this_thread::sleep_for(std::chrono::milliseconds(1500));
